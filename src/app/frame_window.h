@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "app/window_system/window_system.h"
+
+namespace wakumo {
+
+// The innermost ancestor-or-self that is visible, not minimised and has a
+// sizing border or system menu; when none qualifies, the outermost window of
+// the chain; 0 for 0.
+WindowHandle FindFrameWindow(WindowSystem& ws, WindowHandle w);
+
+// Whether a frame window may be resized and outlined.
+bool IsSizableTarget(WindowSystem& ws, WindowHandle w);
+
+// Class name and title as an 80-character buffer holds them: at most 79
+// UTF-16 units.
+std::string ReadClassName80(WindowSystem& ws, WindowHandle w);
+std::string ReadWindowText80(WindowSystem& ws, WindowHandle w);
+
+// "640 x 480" for a rectangle 640 wide and 480 high.
+std::string SizeText(const Rect& r);
+
+}  // namespace wakumo

@@ -1,0 +1,18 @@
+#include "app/startup.h"
+
+#include "app/main_form.h"
+#include "ui/application.h"
+
+namespace wakumo {
+
+int RunWakumo(WindowSystem& ws, UiToolkit& ui) {
+  TApplication app(ui);
+  app.SetTitle("Wakumo");
+  TForm1 form(ws, ui);
+  form.OnClose = [&app] { app.Terminate(); };
+  form.Show();
+  app.Run();
+  return 0;
+}
+
+}  // namespace wakumo

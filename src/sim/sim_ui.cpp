@@ -1,0 +1,573 @@
+#include "sim/sim_ui.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace wakumo {
+
+namespace {
+
+bool IsWindowedKind(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Form:
+    case ControlKind::Panel:
+    case ControlKind::Button:
+    case ControlKind::CheckBox:
+    case ControlKind::ComboBox:
+    case ControlKind::DropDownList:
+    case ControlKind::Edit:
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::string ClassNameFor(ControlKind kind, const std::string& name) {
+  switch (kind) {
+    case ControlKind::Form: return "T" + name;
+    case ControlKind::Panel: return "TPanel";
+    case ControlKind::Button: return "TButton";
+    case ControlKind::CheckBox: return "TCheckBox";
+    case ControlKind::ComboBox:
+    case ControlKind::DropDownList: return "TComboBox";
+    case ControlKind::Edit: return "TEdit";
+    default: return {};
+  }
+}
+
+constexpr std::uint32_t kFormStyle = WS_CAPTION_ | WS_SYSMENU_ | WS_MINIMIZEBOX_;
+
+Rect Offset(const Rect& r, Point d) { return {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y}; }
+
+}  // namespace
+
+// ---------------------------------------------------------------- controls
+
+SimControlPeer::SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer* parent, PeerEvents& events,
+                               std::string name)
+    : tk_(tk), kind_(kind), parent_(parent), events_(events), name_(std::move(name)),
+      // Forms start hidden until shown; controls start visible.
+      visible_(kind != ControlKind::Form) {
+  if (!IsWindowedKind(kind)) return;
+  SimWindowSpec spec;
+  spec.class_name = ClassNameFor(kind, name_);
+  spec.visible = visible_;
+  Point offset;
+  const WindowHandle host = parent_ ? HostWindow(&offset) : 0;
+  if (kind == ControlKind::Form || host == 0) {
+    spec.style = kind == ControlKind::Form ? kFormStyle : WS_POPUP_;
+  } else {
+    spec.style = WS_CHILD_;
+    spec.parent = host;
+  }
+  handle_ = Desktop().Create(spec);
+  if (kind == ControlKind::Form) Recentre();
+}
+
+SimControlPeer::~SimControlPeer() {
+  tk_.Forget(this);
+  Desktop().Destroy(handle_);
+}
+
+SimDesktop& SimControlPeer::Desktop() const { return tk_.Desktop(); }
+
+WindowHandle SimControlPeer::HostWindow(Point* offset) const {
+  *offset = {};
+  for (const SimControlPeer* p = parent_; p; p = p->parent_) {
+    if (p->handle_ != 0) return p->handle_;
+    const Rect b = p->bounds_;
+    offset->x += b.left;
+    offset->y += b.top;
+  }
+  return 0;
+}
+
+void SimControlPeer::Recentre() {
+  if (kind_ != ControlKind::Form || !centred_) return;
+  const Rect r = Desktop().LocalRect(handle_);
+  const int left = (Desktop().Metric(SystemMetric::CxScreen) - r.Width()) / 2;
+  const int top = (Desktop().Metric(SystemMetric::CyScreen) - r.Height()) / 2;
+  Desktop().SetRect(handle_, {left, top, left + r.Width(), top + r.Height()});
+}
+
+void SimControlPeer::SetBounds(const Rect& r) {
+  if (handle_ == 0) {
+    bounds_ = r;
+    return;
+  }
+  if (kind_ == ControlKind::Form) {
+    const Rect old = Desktop().LocalRect(handle_);
+    // A size change alone keeps a centred form centred.
+    if (r.left != old.left || r.top != old.top) centred_ = false;
+    Desktop().SetRect(handle_, r);
+    Recentre();
+    return;
+  }
+  Point offset;
+  HostWindow(&offset);
+  Desktop().SetRect(handle_, Offset(r, offset));
+}
+
+Rect SimControlPeer::Bounds() const {
+  if (handle_ == 0 || !Desktop().Exists(handle_)) return bounds_;
+  if (kind_ == ControlKind::Form) return Desktop().LocalRect(handle_);
+  Point offset;
+  HostWindow(&offset);
+  return Offset(Desktop().LocalRect(handle_), {-offset.x, -offset.y});
+}
+
+void SimControlPeer::SetCaption(const std::string& text) {
+  caption_ = text;
+  if (handle_ != 0) Desktop().SetTitle(handle_, text);
+}
+
+std::string SimControlPeer::Caption() const {
+  return handle_ != 0 && Desktop().Exists(handle_) ? Desktop().TitleOf(handle_) : caption_;
+}
+
+void SimControlPeer::SetVisible(bool v) {
+  visible_ = v;
+  if (handle_ != 0) Desktop().SetVisible(handle_, v);
+}
+
+bool SimControlPeer::Visible() const {
+  return handle_ != 0 && Desktop().Exists(handle_) ? Desktop().VisibleFlag(handle_) : visible_;
+}
+
+void SimControlPeer::SetPicture(const std::string& resource, bool transparent) {
+  picture_ = resource;
+  picture_transparent_ = transparent;
+}
+
+void SimControlPeer::SetSpeedStyle(bool flat, int group, bool allow_all_up) {
+  flat_ = flat;
+  group_index_ = group;
+  allow_all_up_ = allow_all_up;
+}
+
+void SimControlPeer::SetItems(const std::vector<std::string>& items) {
+  items_ = items;
+  item_index_ = -1;
+  if (kind_ == ControlKind::DropDownList) SetCaption("");
+}
+
+void SimControlPeer::SetItemIndex(int index) {
+  if (index >= 0 && index < static_cast<int>(items_.size())) {
+    item_index_ = index;
+    SetCaption(items_[static_cast<std::size_t>(index)]);
+  } else {
+    item_index_ = -1;
+    SetCaption("");
+  }
+}
+
+void SimControlPeer::SetClientSize(int width, int height) {
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  if (handle_ == 0) {
+    bounds_.right = bounds_.left + width;
+    bounds_.bottom = bounds_.top + height;
+    return;
+  }
+  const SimInsets in = Desktop().ClientInsets(handle_);
+  const Rect r = Desktop().LocalRect(handle_);
+  Desktop().SetRect(handle_, {r.left, r.top, r.left + width + in.left + in.right,
+                              r.top + height + in.top + in.bottom});
+  Recentre();
+}
+
+Rect SimControlPeer::ClientRect() const {
+  if (handle_ == 0) return {0, 0, bounds_.Width(), bounds_.Height()};
+  const Rect c = Desktop().ClientScreenRect(handle_);
+  return {0, 0, c.Width(), c.Height()};
+}
+
+void SimControlPeer::SetBorderIcons(bool system_menu, bool minimize, bool maximize) {
+  if (handle_ == 0) return;
+  std::uint32_t style = Desktop().StyleOf(handle_) & ~(WS_SYSMENU_ | WS_MINIMIZEBOX_ | WS_MAXIMIZEBOX_);
+  if (system_menu) style |= WS_SYSMENU_;
+  if (minimize) style |= WS_MINIMIZEBOX_;
+  if (maximize) style |= WS_MAXIMIZEBOX_;
+  Desktop().SetStyle(handle_, style);
+}
+
+void SimControlPeer::SetStayOnTop(bool on) {
+  if (handle_ != 0) Desktop().SetTopmost(handle_, on);
+}
+
+bool SimControlPeer::StayOnTop() const {
+  return handle_ != 0 && (Desktop().ExStyleOf(handle_) & kSimWsExTopmost);
+}
+
+void SimControlPeer::Show() {
+  SetVisible(true);
+  if (kind_ != ControlKind::Form) return;
+  shown_ = true;
+  Desktop().SetForeground(handle_);
+}
+
+void SimControlPeer::Close() {
+  if (kind_ != ControlKind::Form) return;
+  events_.PeerClose();
+  SetVisible(false);
+  if (tk_.MainForm() == this) tk_.Application().Terminate();
+}
+
+Rect SimControlPeer::WindowRect() const {
+  if (handle_ != 0) return Desktop().ScreenRect(handle_);
+  return ScreenBounds();
+}
+
+void SimControlPeer::SetWindowRect(const Rect& r) {
+  if (kind_ != ControlKind::Form) return;
+  centred_ = false;
+  Desktop().SetRect(handle_, r);
+}
+
+Point SimControlPeer::ClientToScreen(Point client) const {
+  if (handle_ != 0) {
+    const Rect c = Desktop().ClientScreenRect(handle_);
+    return {c.left + client.x, c.top + client.y};
+  }
+  const Rect b = bounds_;
+  if (!parent_) return {b.left + client.x, b.top + client.y};
+  return parent_->ClientToScreen({b.left + client.x, b.top + client.y});
+}
+
+Rect SimControlPeer::ScreenBounds() const {
+  if (handle_ != 0) return Desktop().ScreenRect(handle_);
+  const Point tl = ClientToScreen({0, 0});
+  return {tl.x, tl.y, tl.x + bounds_.Width(), tl.y + bounds_.Height()};
+}
+
+bool SimControlPeer::CanTakeInput() const {
+  for (const SimControlPeer* p = this; p; p = p->parent_) {
+    if (!p->Enabled()) return false;
+    if (p->kind_ != ControlKind::Form && !p->Visible()) return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- menus
+
+SimMenuItemPeer::SimMenuItemPeer(SimToolkit* tk, MenuItemEvents& events, std::string name)
+    : tk_(tk), events_(events), name_(std::move(name)) {}
+
+SimMenuItemPeer::~SimMenuItemPeer() {
+  if (parent_) parent_->Remove(this);
+  for (SimMenuItemPeer* c : children_) c->parent_ = nullptr;
+  if (tk_) tk_->Forget(this);
+}
+
+void SimMenuItemPeer::Insert(int index, MenuItemPeer* child) {
+  auto* item = dynamic_cast<SimMenuItemPeer*>(child);
+  if (!item || item == this) return;
+  if (item->parent_) item->parent_->Remove(item);
+  const int size = static_cast<int>(children_.size());
+  index = std::clamp(index, 0, size);
+  children_.insert(children_.begin() + index, item);
+  item->parent_ = this;
+}
+
+void SimMenuItemPeer::Remove(MenuItemPeer* child) {
+  auto it = std::find(children_.begin(), children_.end(), child);
+  if (it == children_.end()) return;
+  (*it)->parent_ = nullptr;
+  children_.erase(it);
+}
+
+std::vector<MenuItemPeer*> SimMenuItemPeer::Children() const {
+  return {children_.begin(), children_.end()};
+}
+
+std::vector<std::string> SimMenuItemPeer::Captions() const {
+  std::vector<std::string> out;
+  for (const SimMenuItemPeer* c : children_) out.push_back(c->caption_);
+  return out;
+}
+
+bool SimMenuItemPeer::Choosable() const {
+  if (IsSeparator() || !children_.empty()) return false;
+  for (const SimMenuItemPeer* p = this; p; p = p->parent_) {
+    if (!p->enabled_) return false;
+  }
+  return true;
+}
+
+SimMenuItemPeer* SimMenuItemPeer::FindInTree(std::string_view name_or_caption) {
+  std::vector<SimMenuItemPeer*> all{this};
+  for (std::size_t i = 0; i < all.size(); ++i) {
+    for (SimMenuItemPeer* c : all[i]->children_) all.push_back(c);
+  }
+  for (SimMenuItemPeer* item : all) {
+    if (!item->name_.empty() && item->name_ == name_or_caption) return item;
+  }
+  for (SimMenuItemPeer* item : all) {
+    if (item->caption_ == name_or_caption) return item;
+  }
+  return nullptr;
+}
+
+SimPopupMenuPeer::SimPopupMenuPeer(SimToolkit& tk, std::string name)
+    : tk_(tk), name_(std::move(name)), root_(nullptr, root_events_, name_) {}
+
+SimPopupMenuPeer::~SimPopupMenuPeer() { tk_.Forget(this); }
+
+void SimPopupMenuPeer::Popup(Point screen) {
+  ++popup_count_;
+  last_point_ = screen;
+  tk_.NotePopup(*this, screen);
+  if (tk_.menu_choices_.empty()) return;
+  const std::string choice = tk_.menu_choices_.front();
+  tk_.menu_choices_.pop_front();
+  SimMenuItemPeer* item = root_.FindInTree(choice);
+  if (item && item != &root_ && item->Choosable()) item->Click();
+}
+
+std::string SimScreen::CursorResource(int id) const {
+  auto it = cursors_.find(id);
+  return it == cursors_.end() ? std::string() : it->second;
+}
+
+// ---------------------------------------------------------------- toolkit
+
+std::unique_ptr<ControlPeer> SimToolkit::CreateControl(ControlKind kind, ControlPeer* parent, PeerEvents& events,
+                                                       const std::string& name) {
+  auto* sim_parent = dynamic_cast<SimControlPeer*>(parent);
+  auto peer = std::make_unique<SimControlPeer>(*this, kind, sim_parent, events, name);
+  controls_.push_back(peer.get());
+  if (kind == ControlKind::Form && !main_form_) main_form_ = peer.get();
+  return peer;
+}
+
+std::unique_ptr<MenuItemPeer> SimToolkit::CreateMenuItem(MenuItemEvents& events, const std::string& name) {
+  auto item = std::make_unique<SimMenuItemPeer>(this, events, name);
+  menu_items_.push_back(item.get());
+  return item;
+}
+
+std::unique_ptr<PopupMenuPeer> SimToolkit::CreatePopupMenu(const std::string& name) {
+  auto menu = std::make_unique<SimPopupMenuPeer>(*this, name);
+  popup_menus_.push_back(menu.get());
+  return menu;
+}
+
+void SimToolkit::Forget(SimControlPeer* peer) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), peer), controls_.end());
+  for (SimControlPeer* c : controls_) {
+    if (c->parent_ == peer) c->parent_ = nullptr;
+  }
+  if (main_form_ == peer) main_form_ = nullptr;
+  if (pressed_ == peer) pressed_ = nullptr;
+}
+
+void SimToolkit::Forget(SimMenuItemPeer* item) {
+  menu_items_.erase(std::remove(menu_items_.begin(), menu_items_.end(), item), menu_items_.end());
+}
+
+void SimToolkit::Forget(SimPopupMenuPeer* menu) {
+  popup_menus_.erase(std::remove(popup_menus_.begin(), popup_menus_.end(), menu), popup_menus_.end());
+  for (SimControlPeer* c : controls_) {
+    if (c->popup_menu_ == menu) c->popup_menu_ = nullptr;
+  }
+}
+
+void SimToolkit::NotePopup(SimPopupMenuPeer& menu, Point screen) {
+  ++popup_count_;
+  last_popup_point_ = screen;
+  last_popup_menu_ = menu.Name();
+}
+
+SimControlPeer* SimToolkit::Find(std::string_view name) const {
+  std::string_view form;
+  if (auto dot = name.find('.'); dot != std::string_view::npos) {
+    form = name.substr(0, dot);
+    name = name.substr(dot + 1);
+  }
+  for (SimControlPeer* c : controls_) {
+    if (c->name_ != name) continue;
+    if (form.empty()) return c;
+    const SimControlPeer* root = c;
+    while (root->parent_) root = root->parent_;
+    if (root->name_ == form) return c;
+  }
+  return nullptr;
+}
+
+SimControlPeer& SimToolkit::Get(std::string_view name) const {
+  SimControlPeer* c = Find(name);
+  if (!c) throw std::out_of_range("no control named " + std::string(name));
+  return *c;
+}
+
+SimControlPeer* SimToolkit::FindByHandle(WindowHandle w) const {
+  if (w == 0) return nullptr;
+  for (SimControlPeer* c : controls_) {
+    if (c->handle_ == w) return c;
+  }
+  return nullptr;
+}
+
+SimControlPeer* SimToolkit::ControlAt(Point screen) const {
+  SimControlPeer* hit = FindByHandle(desktop_.HitTest(screen));
+  // Windowless controls paint on their parent's window; the later made lies on top.
+  bool descended = hit != nullptr;
+  while (descended) {
+    descended = false;
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+      SimControlPeer* c = *it;
+      if (c->parent_ == hit && c->handle_ == 0 && c->Visible() && c->ScreenBounds().Contains(screen)) {
+        hit = c;
+        descended = true;
+        break;
+      }
+    }
+  }
+  return hit;
+}
+
+SimMenuItemPeer* SimToolkit::FindMenuItem(std::string_view name_or_caption) const {
+  for (SimMenuItemPeer* item : menu_items_) {
+    if (!item->Name().empty() && item->Name() == name_or_caption) return item;
+  }
+  for (SimMenuItemPeer* item : menu_items_) {
+    if (item->Caption() == name_or_caption) return item;
+  }
+  return nullptr;
+}
+
+SimPopupMenuPeer* SimToolkit::FindPopupMenu(std::string_view name) const {
+  for (SimPopupMenuPeer* m : popup_menus_) {
+    if (m->Name() == name) return m;
+  }
+  return nullptr;
+}
+
+bool SimToolkit::Click(std::string_view name) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  if (c.kind_ == ControlKind::CheckBox) {
+    c.checked_ = !c.checked_;
+  } else if (c.kind_ == ControlKind::SpeedButton && c.group_index_ != 0) {
+    if (!c.checked_) {
+      for (SimControlPeer* other : controls_) {
+        if (other != &c && other->kind_ == ControlKind::SpeedButton && other->parent_ == c.parent_ &&
+            other->group_index_ == c.group_index_) {
+          other->checked_ = false;
+        }
+      }
+      c.checked_ = true;
+    } else if (c.allow_all_up_) {
+      c.checked_ = false;
+    }
+  }
+  c.events_.PeerClick();
+  return true;
+}
+
+bool SimToolkit::DblClick(std::string_view name) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  c.events_.PeerDblClick();
+  return true;
+}
+
+bool SimToolkit::MouseDown(std::string_view name, MouseButton button, ShiftState shift, Point client) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  desktop_.SetCursorPos(c.ClientToScreen(client));
+  pressed_ = &c;
+  c.events_.PeerMouseDown(button, shift, client);
+  return true;
+}
+
+bool SimToolkit::MouseMove(std::string_view name, ShiftState shift, Point client) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  desktop_.SetCursorPos(c.ClientToScreen(client));
+  c.events_.PeerMouseMove(shift, client);
+  return true;
+}
+
+bool SimToolkit::MouseUp(std::string_view name, MouseButton button, ShiftState shift, Point client) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  desktop_.SetCursorPos(c.ClientToScreen(client));
+  pressed_ = nullptr;
+  c.events_.PeerMouseUp(button, shift, client);
+  return true;
+}
+
+SimControlPeer* SimToolkit::RouteTarget(Point screen) const {
+  if (SimControlPeer* c = FindByHandle(desktop_.Capture())) return c;
+  if (pressed_) return pressed_;
+  return ControlAt(screen);
+}
+
+SimControlPeer* SimToolkit::MouseMoveOnScreen(Point screen, ShiftState shift) {
+  desktop_.SetCursorPos(screen);
+  SimControlPeer* c = RouteTarget(screen);
+  if (!c) return nullptr;
+  const Point origin = c->ClientToScreen({0, 0});
+  c->events_.PeerMouseMove(shift, {screen.x - origin.x, screen.y - origin.y});
+  return c;
+}
+
+SimControlPeer* SimToolkit::MouseUpOnScreen(Point screen, MouseButton button, ShiftState shift) {
+  desktop_.SetCursorPos(screen);
+  SimControlPeer* c = RouteTarget(screen);
+  pressed_ = nullptr;
+  if (!c) return nullptr;
+  const Point origin = c->ClientToScreen({0, 0});
+  c->events_.PeerMouseUp(button, shift, {screen.x - origin.x, screen.y - origin.y});
+  return c;
+}
+
+bool SimToolkit::Select(std::string_view name, int index) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::ComboBox && c.kind_ != ControlKind::DropDownList) return false;
+  if (!c.CanTakeInput() || index < 0 || index >= static_cast<int>(c.items_.size())) return false;
+  c.SetItemIndex(index);
+  c.events_.PeerChange();
+  c.events_.PeerSelect();
+  c.events_.PeerCloseUp();
+  return true;
+}
+
+bool SimToolkit::TypeText(std::string_view name, std::string_view text) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::Edit && c.kind_ != ControlKind::ComboBox) return false;
+  if (!c.CanTakeInput()) return false;
+  c.SetCaption(std::string(text));
+  c.events_.PeerChange();
+  return true;
+}
+
+bool SimToolkit::ContextMenu(std::string_view name, Point client) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  for (SimControlPeer* p = &c; p; p = p->parent_) {
+    if (p->popup_menu_) {
+      p->popup_menu_->Popup(c.ClientToScreen(client));
+      return true;
+    }
+  }
+  return false;
+}
+
+bool SimToolkit::CloseForm(std::string_view name) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::Form) return false;
+  c.Close();
+  return true;
+}
+
+bool SimToolkit::ChooseMenuItem(std::string_view name_or_caption) {
+  SimMenuItemPeer* item = FindMenuItem(name_or_caption);
+  if (!item) throw std::out_of_range("no menu item " + std::string(name_or_caption));
+  if (!item->Choosable()) return false;
+  item->Click();
+  return true;
+}
+
+}  // namespace wakumo

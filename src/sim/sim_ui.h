@@ -1,0 +1,346 @@
+#pragma once
+// In-memory widget set for headless tests. Windowed controls (forms, panels,
+// buttons, check boxes, combo boxes, edits) own a window in a SimDesktop, so
+// the features' window-system calls see them as the real ones; labels, images
+// and speed buttons are windowless (handle 0), as in the classic widget set.
+// A test reads the peers and drives them through the SimToolkit: clicks,
+// mouse, typing, choosing entries and menu items.
+//
+// The toolkit must outlive every peer it made.
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/sim_desktop.h"
+#include "ui/peer.h"
+
+namespace wakumo {
+
+class SimToolkit;
+
+class SimControlPeer : public ControlPeer {
+ public:
+  SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer* parent, PeerEvents& events, std::string name);
+  ~SimControlPeer() override;
+  SimControlPeer(const SimControlPeer&) = delete;
+  SimControlPeer& operator=(const SimControlPeer&) = delete;
+
+  ControlKind Kind() const override { return kind_; }
+  const std::string& Name() const override { return name_; }
+  WindowHandle Handle() const override { return handle_; }
+
+  void SetBounds(const Rect& r) override;
+  Rect Bounds() const override;
+  void SetCaption(const std::string& text) override;
+  std::string Caption() const override;
+  void SetVisible(bool v) override;
+  bool Visible() const override;
+  void SetEnabled(bool e) override { enabled_ = e; }
+  bool Enabled() const override { return enabled_; }
+  void SetHint(const std::string& hint) override { hint_ = hint; }
+  std::string Hint() const override { return hint_; }
+  void SetFont(const FontSpec& f) override { font_ = f; }
+  FontSpec Font() const override { return font_; }
+  void SetColor(TColor c) override { color_ = c; }
+  TColor Color() const override { return color_; }
+  void Repaint() override { ++repaint_count_; }
+
+  void SetBevel(BevelKind outer, BevelKind inner) override { bevel_outer_ = outer; bevel_inner_ = inner; }
+  BevelKind BevelOuter() const override { return bevel_outer_; }
+  BevelKind BevelInner() const override { return bevel_inner_; }
+  void SetAlignment(TextAlign a) override { alignment_ = a; }
+  void SetWordWrap(bool w) override { word_wrap_ = w; }
+  void SetPicture(const std::string& resource, bool transparent) override;
+  std::string Picture() const override { return picture_; }
+
+  void SetChecked(bool c) override { checked_ = c; }
+  bool Checked() const override { return checked_; }
+  void SetSpeedStyle(bool flat, int group, bool allow_all_up) override;
+  void SetRightAligned(bool r) override { right_aligned_ = r; }
+
+  // New entries clear the selection (and a drop-down list's text).
+  void SetItems(const std::vector<std::string>& items) override;
+  std::vector<std::string> Items() const override { return items_; }
+  // An index out of range selects nothing and empties the text, as the
+  // real control does; no event is raised.
+  void SetItemIndex(int index) override;
+  int ItemIndex() const override { return item_index_; }
+
+  void SetClientSize(int width, int height) override;
+  Rect ClientRect() const override;
+  void SetBorderIcons(bool system_menu, bool minimize, bool maximize) override;
+  void SetStayOnTop(bool on) override;
+  bool StayOnTop() const override;
+  void SetPopupMenu(PopupMenuPeer* menu) override { popup_menu_ = menu; }
+  // Forms: shows, raises and activates the window.
+  void Show() override;
+  // Forms: raises PeerClose, then hides; closing the main form ends the
+  // application (SimApplication::Terminated()).
+  void Close() override;
+  Rect WindowRect() const override;
+  void SetWindowRect(const Rect& r) override;
+
+  // ---- Test side ----
+  SimControlPeer* Parent() const { return parent_; }
+  PeerEvents& Events() { return events_; }
+  bool Windowed() const { return handle_ != 0; }
+  TextAlign Alignment() const { return alignment_; }
+  bool WordWrap() const { return word_wrap_; }
+  bool PictureTransparent() const { return picture_transparent_; }
+  bool Flat() const { return flat_; }
+  int GroupIndex() const { return group_index_; }
+  bool AllowAllUp() const { return allow_all_up_; }
+  bool RightAligned() const { return right_aligned_; }
+  PopupMenuPeer* PopupMenu() const { return popup_menu_; }
+  int RepaintCount() const { return repaint_count_; }
+  // A form that Show() was called on.
+  bool Shown() const { return shown_; }
+  // Until its position is set, a form stays centred on the screen.
+  bool Centred() const { return centred_; }
+  // The control's rectangle, and a point of its client area, on the screen.
+  Rect ScreenBounds() const;
+  Point ClientToScreen(Point client) const;
+  // The control and all its ancestors are enabled; all but the form are visible.
+  bool CanTakeInput() const;
+
+ private:
+  friend class SimToolkit;
+  SimDesktop& Desktop() const;
+  // Nearest windowed ancestor and this control's offset within its client area.
+  WindowHandle HostWindow(Point* offset) const;
+  void Recentre();
+
+  SimToolkit& tk_;
+  ControlKind kind_;
+  SimControlPeer* parent_;
+  PeerEvents& events_;
+  std::string name_;
+  WindowHandle handle_ = 0;
+
+  Rect bounds_;  // windowless controls; windowed ones read their window
+  std::string caption_;
+  bool visible_;
+  bool enabled_ = true;
+  std::string hint_;
+  FontSpec font_;
+  TColor color_ = clBtnFace;
+  int repaint_count_ = 0;
+  BevelKind bevel_outer_ = BevelKind::bvNone;
+  BevelKind bevel_inner_ = BevelKind::bvNone;
+  TextAlign alignment_ = TextAlign::taLeftJustify;
+  bool word_wrap_ = false;
+  std::string picture_;
+  bool picture_transparent_ = false;
+  bool checked_ = false;
+  bool flat_ = false;
+  int group_index_ = 0;
+  bool allow_all_up_ = false;
+  bool right_aligned_ = false;
+  std::vector<std::string> items_;
+  int item_index_ = -1;
+  PopupMenuPeer* popup_menu_ = nullptr;
+  bool shown_ = false;
+  bool centred_ = true;
+};
+
+class SimMenuItemPeer : public MenuItemPeer {
+ public:
+  SimMenuItemPeer(SimToolkit* tk, MenuItemEvents& events, std::string name);
+  ~SimMenuItemPeer() override;
+  SimMenuItemPeer(const SimMenuItemPeer&) = delete;
+  SimMenuItemPeer& operator=(const SimMenuItemPeer&) = delete;
+
+  const std::string& Name() const override { return name_; }
+  void SetCaption(const std::string& c) override { caption_ = c; }
+  std::string Caption() const override { return caption_; }
+  void SetChecked(bool c) override { checked_ = c; }
+  bool Checked() const override { return checked_; }
+  void SetEnabled(bool e) override { enabled_ = e; }
+  bool Enabled() const override { return enabled_; }
+  void SetHint(const std::string& h) override { hint_ = h; }
+  std::string Hint() const override { return hint_; }
+  // Only SimMenuItemPeers may be inserted.
+  void Insert(int index, MenuItemPeer* child) override;
+  void Remove(MenuItemPeer* child) override;
+  std::vector<MenuItemPeer*> Children() const override;
+
+  // ---- Test side ----
+  bool IsSeparator() const { return caption_ == "-"; }
+  SimMenuItemPeer* Parent() const { return parent_; }
+  const std::vector<SimMenuItemPeer*>& Items() const { return children_; }
+  // Captions of the entries, in order ("-" for separators).
+  std::vector<std::string> Captions() const;
+  // A user can choose it: enabled along its path, not a separator, no submenu.
+  bool Choosable() const;
+  // Raises the click, as choosing it does.
+  void Click() { events_.PeerClick(); }
+  // This entry or one below it with this name, or else with this caption.
+  SimMenuItemPeer* FindInTree(std::string_view name_or_caption);
+
+ private:
+  SimToolkit* tk_;  // null for a popup's root entry, which is not registered
+  MenuItemEvents& events_;
+  std::string name_;
+  std::string caption_;
+  bool checked_ = false;
+  bool enabled_ = true;
+  std::string hint_;
+  SimMenuItemPeer* parent_ = nullptr;
+  std::vector<SimMenuItemPeer*> children_;
+};
+
+class SimPopupMenuPeer : public PopupMenuPeer {
+ public:
+  SimPopupMenuPeer(SimToolkit& tk, std::string name);
+  ~SimPopupMenuPeer() override;
+  SimPopupMenuPeer(const SimPopupMenuPeer&) = delete;
+  SimPopupMenuPeer& operator=(const SimPopupMenuPeer&) = delete;
+
+  SimMenuItemPeer& Items() override { return root_; }
+  // Records the point; runs the next scripted choice if it is in this menu.
+  void Popup(Point screen) override;
+
+  const std::string& Name() const { return name_; }
+  int PopupCount() const { return popup_count_; }
+  Point LastPopupPoint() const { return last_point_; }
+
+ private:
+  SimToolkit& tk_;
+  std::string name_;
+  MenuItemEvents root_events_;
+  SimMenuItemPeer root_;
+  int popup_count_ = 0;
+  Point last_point_;
+};
+
+class SimScreen : public ScreenPeer {
+ public:
+  void RegisterCursor(int id, const std::string& resource) override { cursors_[id] = resource; }
+  void SetCursor(int id) override { cursor_ = id; }
+  int Cursor() const override { return cursor_; }
+  // "" when no cursor is registered under the number.
+  std::string CursorResource(int id) const;
+  const std::map<int, std::string>& Cursors() const { return cursors_; }
+
+ private:
+  std::map<int, std::string> cursors_;
+  int cursor_ = static_cast<int>(CursorId::crDefault);
+};
+
+class SimApplication : public ApplicationPeer {
+ public:
+  void SetTitle(const std::string& t) override { title_ = t; }
+  std::string Title() const override { return title_; }
+  // There is no loop to run: tests drive the program themselves.
+  void Run() override { ++run_count_; }
+  void Terminate() override { terminated_ = true; }
+  int RunCount() const { return run_count_; }
+  bool Terminated() const { return terminated_; }
+
+ private:
+  std::string title_;
+  int run_count_ = 0;
+  bool terminated_ = false;
+};
+
+class SimToolkit : public UiToolkit {
+ public:
+  explicit SimToolkit(SimDesktop& desktop) : desktop_(desktop) {}
+  SimToolkit(const SimToolkit&) = delete;
+  SimToolkit& operator=(const SimToolkit&) = delete;
+
+  std::unique_ptr<ControlPeer> CreateControl(ControlKind kind, ControlPeer* parent, PeerEvents& events,
+                                             const std::string& name) override;
+  std::unique_ptr<MenuItemPeer> CreateMenuItem(MenuItemEvents& events, const std::string& name) override;
+  std::unique_ptr<PopupMenuPeer> CreatePopupMenu(const std::string& name) override;
+  SimScreen& Screen() override { return screen_; }
+  SimApplication& Application() override { return application_; }
+
+  SimDesktop& Desktop() { return desktop_; }
+
+  // ---- Registry ----
+  // The earliest made live control of that name; "Form4.Label1" picks the one
+  // on a given form. Null when there is none.
+  SimControlPeer* Find(std::string_view name) const;
+  // As Find, but a missing control is a test error: throws std::out_of_range.
+  SimControlPeer& Get(std::string_view name) const;
+  SimControlPeer* FindByHandle(WindowHandle w) const;
+  // The control of ours under a screen point (windowless ones included);
+  // null over other windows or none.
+  SimControlPeer* ControlAt(Point screen) const;
+  const std::vector<SimControlPeer*>& Controls() const { return controls_; }
+  // First live entry with that name, or else with that caption.
+  SimMenuItemPeer* FindMenuItem(std::string_view name_or_caption) const;
+  SimPopupMenuPeer* FindPopupMenu(std::string_view name) const;
+
+  // ---- Drivers ----
+  // Each returns false, doing nothing, when the control cannot take the
+  // input (disabled, or hidden, itself or an ancestor), and throws
+  // std::out_of_range for an unknown name. Points are client coordinates.
+  //
+  // Check box: toggles Checked, then raises the click. Speed button with a
+  // group: goes down (releasing the others of its group), or up when it was
+  // down and all-up is allowed; then the click.
+  bool Click(std::string_view name);
+  bool DblClick(std::string_view name);
+  bool MouseDown(std::string_view name, MouseButton button, ShiftState shift, Point client);
+  bool MouseMove(std::string_view name, ShiftState shift, Point client);
+  bool MouseUp(std::string_view name, MouseButton button, ShiftState shift, Point client);
+  // Puts the cursor at a screen point and delivers the move or release where
+  // the window system would: to the control whose window holds the capture,
+  // else to the control a button went down on, else to the control under the
+  // point. Returns the control that got it, null when none of ours did.
+  SimControlPeer* MouseMoveOnScreen(Point screen, ShiftState shift = {});
+  SimControlPeer* MouseUpOnScreen(Point screen, MouseButton button = MouseButton::mbLeft, ShiftState shift = {});
+  // Combo box or drop-down list: the entry becomes selected and shown, then
+  // change, select and close-up are raised. False for an index out of range.
+  bool Select(std::string_view name, int index);
+  // Edit or combo box: the text is replaced by `text` (typed over a whole
+  // selection) and one change is raised.
+  bool TypeText(std::string_view name, std::string_view text);
+  // Right click: pops up the control's menu, or the nearest ancestor's.
+  bool ContextMenu(std::string_view name, Point client);
+  // The window's close button.
+  bool CloseForm(std::string_view name);
+
+  // ---- Menus ----
+  // The next Popup of a menu that holds this entry clicks it before
+  // returning. Choices queue up, one per popup.
+  void ScriptMenuChoice(std::string name_or_caption) { menu_choices_.push_back(std::move(name_or_caption)); }
+  std::size_t PendingMenuChoices() const { return menu_choices_.size(); }
+  // Clicks an entry directly; false when it is disabled, a separator or a
+  // submenu. Throws std::out_of_range for an unknown entry.
+  bool ChooseMenuItem(std::string_view name_or_caption);
+  int PopupCount() const { return popup_count_; }
+  Point LastPopupPoint() const { return last_popup_point_; }
+  std::string LastPopupMenu() const { return last_popup_menu_; }
+
+ private:
+  friend class SimControlPeer;
+  friend class SimMenuItemPeer;
+  friend class SimPopupMenuPeer;
+  void Forget(SimControlPeer* peer);
+  void Forget(SimMenuItemPeer* item);
+  void Forget(SimPopupMenuPeer* menu);
+  void NotePopup(SimPopupMenuPeer& menu, Point screen);
+  SimControlPeer* MainForm() const { return main_form_; }
+  SimControlPeer* RouteTarget(Point screen) const;
+
+  SimDesktop& desktop_;
+  SimScreen screen_;
+  SimApplication application_;
+  std::vector<SimControlPeer*> controls_;  // in creation order
+  std::vector<SimMenuItemPeer*> menu_items_;
+  std::vector<SimPopupMenuPeer*> popup_menus_;
+  SimControlPeer* main_form_ = nullptr;
+  SimControlPeer* pressed_ = nullptr;
+  std::deque<std::string> menu_choices_;
+  int popup_count_ = 0;
+  Point last_popup_point_;
+  std::string last_popup_menu_;
+};
+
+}  // namespace wakumo

@@ -1,0 +1,31 @@
+#pragma once
+#include <string>
+
+#include "ui/peer.h"
+
+namespace wakumo {
+
+class TApplication {
+ public:
+  explicit TApplication(UiToolkit& tk) : peer_(tk.Application()) {}
+  void SetTitle(const std::string& t) { peer_.SetTitle(t); }
+  std::string Title() const { return peer_.Title(); }
+  void Run() { peer_.Run(); }
+  void Terminate() { peer_.Terminate(); }
+
+ private:
+  ApplicationPeer& peer_;
+};
+
+class TScreen {
+ public:
+  explicit TScreen(UiToolkit& tk) : peer_(tk.Screen()) {}
+  void RegisterCursor(int id, const std::string& resource) { peer_.RegisterCursor(id, resource); }
+  void SetCursor(int id) { peer_.SetCursor(id); }
+  int Cursor() const { return peer_.Cursor(); }
+
+ private:
+  ScreenPeer& peer_;
+};
+
+}  // namespace wakumo

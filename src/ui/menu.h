@@ -1,0 +1,58 @@
+#pragma once
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/peer.h"
+
+namespace wakumo {
+
+class TMenuItem : protected MenuItemEvents {
+ public:
+  TMenuItem(UiToolkit& tk, const std::string& name, const std::string& caption);
+  ~TMenuItem() override = default;
+  TMenuItem(const TMenuItem&) = delete;
+  TMenuItem& operator=(const TMenuItem&) = delete;
+
+  const std::string& Name() const { return peer_->Name(); }
+  MenuItemPeer& Peer() { return *peer_; }
+  void SetCaption(const std::string& s) { peer_->SetCaption(s); }
+  std::string Caption() const { return peer_->Caption(); }
+  void SetChecked(bool c) { peer_->SetChecked(c); }
+  bool Checked() const { return peer_->Checked(); }
+  void SetEnabled(bool e) { peer_->SetEnabled(e); }
+  bool Enabled() const { return peer_->Enabled(); }
+  void SetHint(const std::string& h) { peer_->SetHint(h); }
+  std::string Hint() const { return peer_->Hint(); }
+
+  // Appends a child entry; the item owns it.
+  TMenuItem& Add(std::unique_ptr<TMenuItem> child);
+  std::size_t Count() const { return children_.size(); }
+  TMenuItem& Item(std::size_t i) { return *children_[i]; }
+
+  TNotifyEvent OnClick;
+
+ protected:
+  void PeerClick() override { if (OnClick) OnClick(); }
+
+ private:
+  std::unique_ptr<MenuItemPeer> peer_;
+  std::vector<std::unique_ptr<TMenuItem>> children_;
+};
+
+class TPopupMenu {
+ public:
+  TPopupMenu(UiToolkit& tk, const std::string& name);
+  PopupMenuPeer& Peer() { return *peer_; }
+  TMenuItem& Add(UiToolkit& tk, const std::string& name, const std::string& caption);
+  std::size_t Count() const { return items_.size(); }
+  TMenuItem& Item(std::size_t i) { return *items_[i]; }
+  void Popup(int x, int y) { peer_->Popup({x, y}); }
+
+ private:
+  std::unique_ptr<PopupMenuPeer> peer_;
+  std::vector<std::unique_ptr<TMenuItem>> items_;
+};
+
+}  // namespace wakumo

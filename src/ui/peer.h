@@ -1,0 +1,200 @@
+#pragma once
+// The widget set's port. Facades (TLabel, TPanel, ...) keep no state of their
+// own: every property lives in the peer, the real control on Win32 or an
+// in-memory one in tests, so there is one source of truth.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/geometry.h"
+
+namespace wakumo {
+
+enum class MouseButton { mbLeft, mbRight, mbMiddle };
+
+struct ShiftState {
+  bool shift = false;
+  bool ctrl = false;
+  bool alt = false;
+  friend bool operator==(const ShiftState&, const ShiftState&) = default;
+};
+
+enum class BevelKind { bvNone, bvLowered, bvRaised };
+enum class TextAlign { taLeftJustify, taCenter, taRightJustify };
+
+struct FontSpec {
+  std::string name = "ＭＳ Ｐゴシック";
+  int height = 13;  // pixels at 96 DPI
+  bool bold = false;
+  TColor color = clWindowText;
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+enum class ControlKind {
+  Form,
+  Panel,
+  Image,
+  Label,
+  Button,
+  SpeedButton,
+  CheckBox,
+  ComboBox,      // editable text with a drop-down of entries
+  DropDownList,  // choice among fixed entries
+  Edit,
+};
+
+// Events a peer raises into its facade; coordinates are the control's client ones.
+class PeerEvents {
+ public:
+  virtual ~PeerEvents() = default;
+  virtual void PeerClick() {}
+  virtual void PeerDblClick() {}
+  virtual void PeerMouseDown(MouseButton, ShiftState, Point) {}
+  virtual void PeerMouseMove(ShiftState, Point) {}
+  virtual void PeerMouseUp(MouseButton, ShiftState, Point) {}
+  virtual void PeerChange() {}
+  virtual void PeerSelect() {}
+  virtual void PeerCloseUp() {}
+  // The user or the system asks the form to close; the facade runs OnClose.
+  virtual void PeerClose() {}
+};
+
+class PopupMenuPeer;
+
+// Every property a control of any kind may carry. A peer ignores the ones that
+// mean nothing for its kind; the defaults make such calls harmless.
+class ControlPeer {
+ public:
+  virtual ~ControlPeer() = default;
+
+  virtual ControlKind Kind() const = 0;
+  virtual const std::string& Name() const = 0;
+  // The window-system handle of a windowed control; 0 for a windowless one.
+  virtual WindowHandle Handle() const = 0;
+
+  // Left, top, width, height in the parent's client pixels at 96 DPI.
+  virtual void SetBounds(const Rect& r) = 0;
+  virtual Rect Bounds() const = 0;
+  virtual void SetCaption(const std::string& text) = 0;
+  virtual std::string Caption() const = 0;
+  virtual void SetVisible(bool v) = 0;
+  virtual bool Visible() const = 0;
+  virtual void SetEnabled(bool e) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetHint(const std::string& hint) = 0;
+  virtual std::string Hint() const = 0;
+  virtual void SetFont(const FontSpec& f) = 0;
+  virtual FontSpec Font() const = 0;
+  virtual void SetColor(TColor c) = 0;
+  virtual TColor Color() const = 0;
+  virtual void Repaint() = 0;
+
+  // Panels and images.
+  virtual void SetBevel(BevelKind outer, BevelKind inner) { (void)outer; (void)inner; }
+  virtual BevelKind BevelOuter() const { return BevelKind::bvNone; }
+  virtual BevelKind BevelInner() const { return BevelKind::bvNone; }
+  virtual void SetAlignment(TextAlign) {}
+  virtual void SetWordWrap(bool) {}
+  // A picture from the program's resources; for images and button glyphs.
+  virtual void SetPicture(const std::string& resource, bool transparent) { (void)resource; (void)transparent; }
+  virtual std::string Picture() const { return {}; }
+
+  // Check boxes and toggle speed buttons.
+  virtual void SetChecked(bool) {}
+  virtual bool Checked() const { return false; }
+  // Speed buttons: flat look; group index (0: a plain push button); all-up allowed.
+  virtual void SetSpeedStyle(bool flat, int group, bool allow_all_up) { (void)flat; (void)group; (void)allow_all_up; }
+  // Check box with its box on the right of its text.
+  virtual void SetRightAligned(bool) {}
+
+  // Combo box and drop-down list entries.
+  virtual void SetItems(const std::vector<std::string>&) {}
+  virtual std::vector<std::string> Items() const { return {}; }
+  virtual void SetItemIndex(int) {}
+  virtual int ItemIndex() const { return -1; }
+
+  // Forms.
+  virtual void SetClientSize(int width, int height) { (void)width; (void)height; }
+  virtual Rect ClientRect() const { return {}; }
+  virtual void SetBorderIcons(bool system_menu, bool minimize, bool maximize) { (void)system_menu; (void)minimize; (void)maximize; }
+  virtual void SetStayOnTop(bool) {}
+  virtual bool StayOnTop() const { return false; }
+  virtual void SetPopupMenu(PopupMenuPeer*) {}
+  virtual void Show() {}
+  virtual void Close() {}
+  // Outer rectangle in screen pixels (forms).
+  virtual Rect WindowRect() const { return Bounds(); }
+  virtual void SetWindowRect(const Rect&) {}
+};
+
+class MenuItemPeer;
+
+class MenuItemEvents {
+ public:
+  virtual ~MenuItemEvents() = default;
+  virtual void PeerClick() {}
+};
+
+class MenuItemPeer {
+ public:
+  virtual ~MenuItemPeer() = default;
+  virtual const std::string& Name() const = 0;
+  // "-" makes a separator.
+  virtual void SetCaption(const std::string&) = 0;
+  virtual std::string Caption() const = 0;
+  virtual void SetChecked(bool) = 0;
+  virtual bool Checked() const = 0;
+  virtual void SetEnabled(bool) = 0;
+  virtual bool Enabled() const = 0;
+  virtual void SetHint(const std::string&) = 0;
+  virtual std::string Hint() const = 0;
+  // Child entries, owned by the facade; the peer only keeps their order.
+  virtual void Insert(int index, MenuItemPeer* child) = 0;
+  virtual void Remove(MenuItemPeer* child) = 0;
+  virtual std::vector<MenuItemPeer*> Children() const = 0;
+};
+
+class PopupMenuPeer {
+ public:
+  virtual ~PopupMenuPeer() = default;
+  virtual MenuItemPeer& Items() = 0;
+  // Shows the menu at a screen point; returns when it closes, after the
+  // chosen entry's click has run.
+  virtual void Popup(Point screen) = 0;
+};
+
+enum class CursorId : int { crDefault = 0, crSight = 5 };
+
+class ScreenPeer {
+ public:
+  virtual ~ScreenPeer() = default;
+  // Registers a cursor from the program's resources under a screen cursor number.
+  virtual void RegisterCursor(int id, const std::string& resource) = 0;
+  virtual void SetCursor(int id) = 0;
+  virtual int Cursor() const = 0;
+};
+
+class ApplicationPeer {
+ public:
+  virtual ~ApplicationPeer() = default;
+  virtual void SetTitle(const std::string&) = 0;
+  virtual std::string Title() const = 0;
+  // Runs the message loop until the main form closes.
+  virtual void Run() = 0;
+  virtual void Terminate() = 0;
+};
+
+class UiToolkit {
+ public:
+  virtual ~UiToolkit() = default;
+  // parent is null for a form. `name` is the control's name in the form.
+  virtual std::unique_ptr<ControlPeer> CreateControl(ControlKind kind, ControlPeer* parent, PeerEvents& events,
+                                                     const std::string& name) = 0;
+  virtual std::unique_ptr<MenuItemPeer> CreateMenuItem(MenuItemEvents& events, const std::string& name) = 0;
+  virtual std::unique_ptr<PopupMenuPeer> CreatePopupMenu(const std::string& name) = 0;
+  virtual ScreenPeer& Screen() = 0;
+  virtual ApplicationPeer& Application() = 0;
+};
+
+}  // namespace wakumo
