@@ -1,0 +1,139 @@
+#pragma once
+// Deterministic stand-ins for the platform ports: time moves only when a test
+// advances it, keys are down only when a test says so.
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace wakumo {
+
+// A manual clock with a timer queue. Advance fires every tick that falls due,
+// in time order; ticks due at the same moment fire in the order the timers
+// were started.
+class ManualClock : public Clock, public TimerService {
+ public:
+  std::uint64_t NowMs() override { return now_; }
+  TimerId StartTimer(std::int32_t interval_ms, TimerCallback callback) override;
+  void StopTimer(TimerId id) override;
+
+  // Moves time forward by ms, firing due ticks on the way; the clock reads
+  // each tick's due time while its callback runs. Not re-entrant: calling it
+  // from a timer callback throws std::logic_error.
+  void Advance(std::uint64_t ms);
+
+  bool IsRunning(TimerId id) const { return timers_.count(id) != 0; }
+  std::size_t RunningCount() const { return timers_.size(); }
+  // The interval a timer actually runs at (after the 10 ms floor).
+  std::optional<std::int32_t> IntervalOf(TimerId id) const;
+
+  static constexpr std::int32_t kMinimumInterval = 10;
+
+ private:
+  struct Timer {
+    std::int32_t interval;
+    std::uint64_t due;
+    TimerCallback callback;
+  };
+  std::uint64_t now_ = 0;
+  TimerId next_id_ = 1;
+  bool advancing_ = false;
+  std::map<TimerId, Timer> timers_;
+};
+
+class SimKeyboard : public KeyboardState {
+ public:
+  std::int16_t GetKeyState(int virtual_key) override;
+  void SetKeyDown(int virtual_key, bool down);
+  void SetToggled(int virtual_key, bool toggled);
+  void ReleaseAll() { down_.clear(); }
+
+ private:
+  std::map<int, bool> down_;
+  std::map<int, bool> toggled_;
+};
+
+// Keeps the installed hooks and lets a test feed key events through them.
+class SimKeyboardHook : public KeyboardHookService {
+ public:
+  HookId InstallKeyboardHook(KeyboardHookProc proc) override;
+  void RemoveKeyboardHook(HookId id) override;
+
+  // Runs every installed hook, newest first as a hook chain does, and reports
+  // whether any of them swallowed the key. Hooks removed by an earlier hook
+  // during the same event are not called.
+  bool Feed(int virtual_key, std::uint32_t key_data);
+  bool FeedKeyDown(int virtual_key, bool auto_repeat = false) {
+    return Feed(virtual_key, 1u | (auto_repeat ? kKeyDataWasDown : 0u));
+  }
+  bool FeedKeyUp(int virtual_key) { return Feed(virtual_key, 1u | kKeyDataWasDown | kKeyDataGoingUp); }
+
+  std::size_t InstalledCount() const { return hooks_.size(); }
+  // A test can make the next installation fail.
+  void FailNextInstall() { fail_next_ = true; }
+
+ private:
+  HookId next_id_ = 1;
+  bool fail_next_ = false;
+  std::map<HookId, KeyboardHookProc> hooks_;
+};
+
+class SimSystemParameters : public SystemParameters {
+ public:
+  std::optional<std::uint32_t> KeyboardDelay() override { return delay_; }
+  std::optional<std::uint32_t> KeyboardSpeed() override { return speed_; }
+  std::uint32_t DoubleClickTime() override { return double_click_; }
+
+  // Values are held to the ranges the port promises; std::nullopt makes the
+  // read fail.
+  void SetKeyboardDelay(std::optional<std::uint32_t> v);
+  void SetKeyboardSpeed(std::optional<std::uint32_t> v);
+  void SetDoubleClickTime(std::uint32_t ms) { double_click_ = ms; }
+
+ private:
+  // The window system's defaults.
+  std::optional<std::uint32_t> delay_ = 1;
+  std::optional<std::uint32_t> speed_ = 31;
+  std::uint32_t double_click_ = 500;
+};
+
+class SimClipboard : public Clipboard {
+ public:
+  std::optional<std::string> GetText() override { return text_; }
+  bool SetText(std::string_view text) override {
+    text_ = std::string(text);
+    return true;
+  }
+  // Nothing: the clipboard holds no plain text (empty, or a picture).
+  void Clear() { text_.reset(); }
+
+ private:
+  std::optional<std::string> text_;
+};
+
+class SimLocale : public LocaleInfo {
+ public:
+  NumberSeparators Separators() override { return separators_; }
+  void SetSeparators(NumberSeparators s) { separators_ = s; }
+
+ private:
+  NumberSeparators separators_;
+};
+
+// All simulated facilities in one place, for a test to build and to poke.
+class SimPlatform {
+ public:
+  ManualClock clock;
+  SimKeyboard keyboard;
+  SimKeyboardHook keyboard_hook;
+  SimSystemParameters system;
+  SimClipboard clipboard;
+  SimLocale locale;
+
+  Platform Ports() { return Platform{clock, clock, keyboard, keyboard_hook, system, clipboard, locale}; }
+};
+
+}  // namespace wakumo
