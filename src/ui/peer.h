@@ -42,7 +42,10 @@ enum class ControlKind {
   ComboBox,      // editable text with a drop-down of entries
   DropDownList,  // choice among fixed entries
   Edit,
+  PaintBox,      // drawn by its facade on a canvas
 };
+
+class Canvas;
 
 // Events a peer raises into its facade; coordinates are the control's client ones.
 class PeerEvents {
@@ -58,6 +61,23 @@ class PeerEvents {
   virtual void PeerCloseUp() {}
   // The user or the system asks the form to close; the facade runs OnClose.
   virtual void PeerClose() {}
+  // A form's size is about to change (proposed outer width and height, which
+  // the facade may adjust); false refuses the change.
+  virtual bool PeerCanResize(int& width, int& height) { (void)width; (void)height; return true; }
+  virtual void PeerResize() {}
+  // Edits: a typed character (control characters included) before it reaches
+  // the text; the facade may change it; false drops it.
+  virtual bool PeerKeyPress(char32_t& ch) { (void)ch; return true; }
+  // Edits: the user asks to paste (keyboard or context menu); true when the
+  // facade handled it, so the peer pastes nothing itself.
+  virtual bool PeerPaste() { return false; }
+  virtual void PeerKeyDown(int virtual_key, ShiftState) { (void)virtual_key; }
+  virtual void PeerEnter() {}
+  virtual void PeerExit() {}
+  virtual void PeerMouseEnter() {}
+  virtual void PeerMouseLeave() {}
+  // Paint boxes: draw the whole client area.
+  virtual void PeerPaint(Canvas& canvas) { (void)canvas; }
 };
 
 class PopupMenuPeer;
@@ -114,7 +134,30 @@ class ControlPeer {
   virtual void SetItemIndex(int) {}
   virtual int ItemIndex() const { return -1; }
 
+  // Edits: caret and selection in UTF-16 units, 0-based; the modified state.
+  virtual int SelStart() const { return 0; }
+  virtual int SelLength() const { return 0; }
+  virtual void SetSel(int start, int length) { (void)start; (void)length; }
+  virtual bool Modified() const { return false; }
+  virtual void SetModified(bool) {}
+  virtual void SetReadOnly(bool) {}
+  virtual void SetMaxLength(int) {}
+  // Whether the control's window exists with a parent, so it can show text.
+  virtual bool HasParentWindow() const { return true; }
+
+  // Focus and keyboard.
+  virtual bool Focused() const { return false; }
+  virtual void SetFocus() {}
+  virtual void SetTabStop(bool) {}
+
+  // Paint boxes: mouse capture to this control, and its place on the screen.
+  virtual void SetMouseCapture(bool) {}
+  virtual bool MouseCaptured() const { return false; }
+  virtual Point ClientToScreen(Point p) const { return p; }
+
   // Forms.
+  // A sizing border; the form asks PeerCanResize before every size change.
+  virtual void SetSizeable(bool) {}
   virtual void SetClientSize(int width, int height) { (void)width; (void)height; }
   virtual Rect ClientRect() const { return {}; }
   virtual void SetBorderIcons(bool system_menu, bool minimize, bool maximize) { (void)system_menu; (void)minimize; (void)maximize; }
