@@ -1,7 +1,13 @@
 #include "app/main_form.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
 #include "app/frame_window.h"
 #include "app/startup.h"
+#include "controls/number_text.h"
 
 namespace wakumo {
 
@@ -11,6 +17,42 @@ namespace {
 constexpr int kClientWidth = 348;
 constexpr int kClientHeight = 440;
 constexpr int kWinListTop = 245;
+constexpr int kWinListHeight = 192;
+
+constexpr int kSizeMin = 1;
+constexpr int kSizeMax = 9999;
+constexpr int kPosMin = -9999;
+constexpr int kPosMax = 9999;
+
+// Tag bits of the maximise-size entries.
+constexpr int kMaxVertical = 1;
+constexpr int kMaxHorizontal = 2;
+
+// AutoPos entries.
+constexpr int kPlaceStandard = 0;
+constexpr int kPlaceCentre = 1;
+constexpr int kPlaceTopLeft = 2;
+constexpr int kPlaceTopRight = 3;
+constexpr int kPlaceBottomLeft = 4;
+constexpr int kPlaceBottomRight = 5;
+
+// Sums of window sizes and margins stay far inside 32 bits for real windows;
+// odd rectangles from other processes must not overflow the arithmetic.
+int Saturate(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+int WidthOf(const Rect& r) { return Saturate(std::int64_t{r.right} - r.left); }
+int HeightOf(const Rect& r) { return Saturate(std::int64_t{r.bottom} - r.top); }
+
+int ReadField(TEdit& field, int lo, int hi) {
+  const long double v = ExtractNumber(field.Text()).value;
+  int n = lo;
+  if (!std::isnan(v)) n = v <= lo ? lo : v >= hi ? hi : static_cast<int>(std::trunc(v));
+  field.SetText(std::to_string(n));
+  return n;
+}
+
+void WriteField(TEdit& field, int value, int lo, int hi) { field.SetText(std::to_string(std::clamp(value, lo, hi))); }
 
 FontSpec FontOf(const char* name, int height, bool bold = false, TColor color = clWindowText) {
   FontSpec f;
@@ -63,7 +105,9 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk)
       Label9(tk, &Panel1, "Label9"),
       AutoPos(tk, &Panel1, "AutoPos", true),
       CloseBtn(tk, &Panel1, "CloseBtn"),
+      WinList(tk, this, "WinList"),
       PopupMenu1(tk, "PopupMenu1"),
+      PopupMenu2(tk, "PopupMenu2"),
       ws_(ws),
       screen_(tk) {
   LayOut();
@@ -76,12 +120,35 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk)
   About1 = &PopupMenu1.Add(tk, "About1", "バージョン情報...");
   TopChk->SetChecked(true);
   SetPopupMenu(&PopupMenu1);
+  mHVmax = &PopupMenu2.Add(tk, "mHVmax", "最大");
+  mHVmax->SetTag(kMaxVertical | kMaxHorizontal);
+  mHVmax->SetPicture(kMaxBothPictureResource);
+  mVmax = &PopupMenu2.Add(tk, "mVmax", "縦のみ");
+  mVmax->SetTag(kMaxVertical);
+  mVmax->SetPicture(kMaxVertPictureResource);
+  mHmax = &PopupMenu2.Add(tk, "mHmax", "横のみ");
+  mHmax->SetTag(kMaxHorizontal);
+  mHmax->SetPicture(kMaxHorzPictureResource);
 
   Image1.OnMouseDown = [this](MouseButton b, ShiftState s, int x, int y) { Image1MouseDown(b, s, x, y); };
   OnMouseMove = [this](ShiftState s, int x, int y) { FormMouseMove(s, x, y); };
   OnMouseUp = [this](MouseButton b, ShiftState s, int x, int y) { FormMouseUp(b, s, x, y); };
   TopChk->OnClick = [this] { TopChkClick(); };
   CloseBtn.OnClick = [this] { CloseBtnClick(); };
+  SetBtn.OnClick = [this] { SetBtnClick(); };
+  GetBtn.OnClick = [this] { GetBtnClick(); };
+  WsBtn.OnClick = [this] { WsBtnClick(); };
+  for (TMenuItem* item : {mHVmax, mVmax, mHmax}) item->OnClick = [this, item] { mMaxClick(*item); };
+  Timing.OnClick = [this] { TimingClick(); };
+  BaseChk.OnClick = [this] { BaseChkClick(BaseChk); };
+  ClientChk.OnClick = [this] { BaseChkClick(ClientChk); };
+  AutoPos.OnChange = [this] { AutoPosChange(); };
+  for (TEdit* field : {&EdSizeX, &EdSizeY, &EdBaseX, &EdBaseY}) field->OnEnter = [this, field] { EditEnter(*field); };
+  UndoBtn.OnClick = [this] { UndoBtnClick(); };
+  WListBtn.OnClick = [this] { WListBtnClick(); };
+  WinList.OnClick = [this] { WinListClick(); };
+  OnCanResize = [this](int& w, int& h, bool& resize) { FormCanResize(w, h, resize); };
+  OnResize = [this] { FormResize(); };
 
   FormCreate();
 }
@@ -92,6 +159,8 @@ void TForm1::LayOut() {
   SetCaption("Wakumo");
   SetFont(FontOf("ＭＳ Ｐゴシック", 13));
   SetBorderIcons(true, true, false);
+  // The border first, so the client area keeps its designed size.
+  SetSizeable(true);
   SetClientSize(kClientWidth, kClientHeight);
 
   Pick.SetBounds(4, 8, 32, 32);
@@ -193,6 +262,10 @@ void TForm1::LayOut() {
   AutoPos.SetItemIndex(0);
   CloseBtn.SetBounds(272, 108, 68, 25);
   CloseBtn.SetCaption("終了(&X)");
+
+  WinList.SetBounds(0, kWinListTop, kClientWidth, kWinListHeight);
+  WinList.SetColumns({ListColumn{"タイトル", 200, 4, false}, ListColumn{"クラス名", 0, 0, true}});
+  WinList.SetTabStop(false);
 }
 
 void TForm1::FormCreate() {
@@ -210,12 +283,11 @@ void TForm1::FormCreate() {
   const int top = (sh - HeightWithoutList) / 2;
   SetWindowRect({left, top, left + outer.Width(), top + HeightWithoutList});
 
+  WinHandles.reset();
   TargetRect = kEmptyMarker;
 
-  EdBaseX.SetEnabled(false);
-  EdBaseY.SetEnabled(false);
-  BlstBtn.SetEnabled(false);
-  UndoBtn.SetEnabled(false);
+  SetBaseEnabled(false);
+  SetUndoEnabled(false);
 
   // Without a settings file the window stays on top.
   SetStayOnTop(TopChk->Checked());
@@ -305,6 +377,8 @@ void TForm1::FormMouseUp(MouseButton, ShiftState, int, int) {
     const Point br = ws_.ScreenToClient(parent, {TargetRect.right, TargetRect.bottom});
     TargetRect = {tl.x, tl.y, br.x, br.y};
   }
+
+  if (Timing.Checked()) ApplyToTarget();
 }
 
 void TForm1::TopChkClick() {
@@ -315,5 +389,250 @@ void TForm1::TopChkClick() {
 }
 
 void TForm1::CloseBtnClick() { Close(); }
+
+// ---------------------------------------------------------------- numbers
+
+int TForm1::SizeXPosition() { return ReadField(EdSizeX, kSizeMin, kSizeMax); }
+void TForm1::SetSizeXPosition(int value) { WriteField(EdSizeX, value, kSizeMin, kSizeMax); }
+int TForm1::SizeYPosition() { return ReadField(EdSizeY, kSizeMin, kSizeMax); }
+void TForm1::SetSizeYPosition(int value) { WriteField(EdSizeY, value, kSizeMin, kSizeMax); }
+int TForm1::BaseXPosition() { return ReadField(EdBaseX, kPosMin, kPosMax); }
+void TForm1::SetBaseXPosition(int value) { WriteField(EdBaseX, value, kPosMin, kPosMax); }
+int TForm1::BaseYPosition() { return ReadField(EdBaseY, kPosMin, kPosMax); }
+void TForm1::SetBaseYPosition(int value) { WriteField(EdBaseY, value, kPosMin, kPosMax); }
+
+// ---------------------------------------------------------------- applying
+
+void TForm1::ApplyWindowPos(WindowHandle window, int width, int height, int x, int y, int placement, bool useBase) {
+  const WindowHandle w = ChildMode ? FindFrameWindow(ws_, window) : window;
+  // No window, or our own (a control of ours picked with Shift): nothing to
+  // change, and nothing worth an undo record.
+  if (w == 0 || w == OwnHandle || w == Handle()) return;
+
+  // A maximised window is recorded with its restored rectangle.
+  if (ws_.IsZoomed(w)) ws_.ShowWindow(w, SW_RESTORE_);
+  const Rect old = ws_.GetWindowRect(w);
+  UndoList.Push({w, old});
+
+  std::uint32_t flags = FrontChk.Checked() ? SWP_FRAMECHANGED_ : SWP_NOZORDER_ | SWP_NOACTIVATE_;
+
+  if (!IsSizableTarget(ws_, w)) {
+    width = WidthOf(old);
+    height = HeightOf(old);
+    flags |= SWP_NOSIZE_;
+  } else if (ChildMode) {
+    // Grow the frame by its margins around the child, so the child gets the
+    // requested size as long as it keeps those margins.
+    const Rect child = ws_.GetWindowRect(window);
+    width = Saturate(std::int64_t{width} + WidthOf(old) - WidthOf(child));
+    height = Saturate(std::int64_t{height} + HeightOf(old) - HeightOf(child));
+  }
+
+  const WindowHandle parent = ws_.GetParent(w);
+  const bool in_container = parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0;
+
+  if (placement > kPlaceStandard) {
+    const Rect area = in_container ? ws_.GetClientRect(parent) : ws_.GetWorkArea();
+    // Integer halving truncates toward zero, also for a window larger than the area.
+    const auto centre = [](std::int32_t lo, int span, int size) {
+      return Saturate(lo + (std::int64_t{span} - size) / 2);
+    };
+    switch (placement) {
+      case kPlaceCentre:
+        x = centre(area.left, WidthOf(area), width);
+        y = centre(area.top, HeightOf(area), height);
+        break;
+      case kPlaceTopLeft:
+        x = area.left;
+        y = area.top;
+        break;
+      case kPlaceTopRight:
+        x = Saturate(std::int64_t{area.right} - width);
+        y = area.top;
+        break;
+      case kPlaceBottomLeft:
+        x = area.left;
+        y = Saturate(std::int64_t{area.bottom} - height);
+        break;
+      case kPlaceBottomRight:
+        x = Saturate(std::int64_t{area.right} - width);
+        y = Saturate(std::int64_t{area.bottom} - height);
+        break;
+      default:
+        break;
+    }
+  } else if (!useBase) {
+    flags |= SWP_NOMOVE_;
+  }
+
+  ws_.SetWindowPos(w, 0, x, y, width, height, flags);
+
+  if (ChildMode && useBase && ClientChk.Checked()) {
+    // The point given is where the child's top-left must land: shift the
+    // frame by the child's offset from where the frame went.
+    const Rect child = ws_.GetWindowRect(window);
+    Point tl{child.left, child.top};
+    if (in_container) tl = ws_.ScreenToClient(parent, tl);
+    x = Saturate(std::int64_t{x} - (std::int64_t{tl.x} - x));
+    y = Saturate(std::int64_t{y} - (std::int64_t{tl.y} - y));
+    ws_.SetWindowPos(w, 0, x, y, width, height, flags);
+  }
+
+  SetUndoEnabled(true);
+}
+
+void TForm1::SetUndoEnabled(bool on) { UndoBtn.SetEnabled(on); }
+
+void TForm1::SetBtnClick() {
+  if (TargetHandle == 0 || TargetHandle == OwnHandle || TargetHandle == Handle()) return;
+  ApplyToTarget();
+}
+
+void TForm1::ApplyToTarget() {
+  const int w = SizeXPosition();
+  const int h = SizeYPosition();
+  const int x = BaseXPosition();
+  const int y = BaseYPosition();
+  ApplyWindowPos(TargetHandle, w, h, x, y, AutoPos.ItemIndex(), BaseChk.Checked());
+}
+
+void TForm1::GetBtnClick() {
+  if (CurSize.Caption().empty()) return;
+  // The empty marker comes through as it is: -1, -1 and the smallest size.
+  SetBaseXPosition(TargetRect.left);
+  SetBaseYPosition(TargetRect.top);
+  SetSizeXPosition(WidthOf(TargetRect));
+  SetSizeYPosition(HeightOf(TargetRect));
+}
+
+void TForm1::WsBtnClick() {
+  const Point at = WsBtn.Peer().ClientToScreen({0, 0});
+  PopupMenu2.Popup(at.x, at.y);
+}
+
+void TForm1::mMaxClick(TMenuItem& Sender) {
+  const WindowHandle parent = ws_.GetParent(TargetHandle);
+  const Rect area = parent != 0 ? ws_.GetClientRect(parent) : ws_.GetWorkArea();
+  if (Sender.Tag() & kMaxVertical) {
+    SetBaseYPosition(area.top);
+    SetSizeYPosition(HeightOf(area));
+  }
+  if (Sender.Tag() & kMaxHorizontal) {
+    SetBaseXPosition(area.left);
+    SetSizeXPosition(WidthOf(area));
+  }
+}
+
+void TForm1::TimingClick() { SetBtn.SetEnabled(!Timing.Checked()); }
+
+void TForm1::BaseChkClick(TCheckBox& Sender) {
+  // A client top-left is a top-left too.
+  if (&Sender == &ClientChk && ClientChk.Checked()) BaseChk.SetChecked(true);
+  SetBaseEnabled(BaseChk.Checked());
+  if (BaseChk.Checked()) {
+    AutoPos.SetItemIndex(kPlaceStandard);
+  } else {
+    ClientChk.SetChecked(false);
+  }
+}
+
+void TForm1::AutoPosChange() {
+  if (AutoPos.ItemIndex() == kPlaceStandard) return;
+  // A placement and a fixed top-left exclude each other.
+  SetBaseEnabled(false);
+  BaseChk.SetChecked(false);
+  ClientChk.SetChecked(false);
+}
+
+void TForm1::SetBaseEnabled(bool on) {
+  EdBaseX.SetEnabled(on);
+  EdBaseY.SetEnabled(on);
+  BlstBtn.SetEnabled(on);
+}
+
+void TForm1::EditEnter(TEdit& Sender) { Sender.SelectAll(); }
+
+// ---------------------------------------------------------------- undo
+
+void TForm1::UndoBtnClick() {
+  const std::optional<UndoRecord> record = UndoList.Pop();
+  if (!record) return;
+  const WindowHandle h = record->Handle;
+  const Rect r = record->Rect;
+  Point tl{r.left, r.top};
+  // A document window goes back to the same screen place, in its
+  // container's coordinates as they are now.
+  const WindowHandle parent = ws_.GetParent(h);
+  if (parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0) tl = ws_.ScreenToClient(parent, tl);
+  const std::uint32_t flags = FrontChk.Checked() ? SWP_FRAMECHANGED_ : SWP_NOZORDER_ | SWP_NOACTIVATE_;
+  ws_.SetWindowPos(h, 0, tl.x, tl.y, WidthOf(r), HeightOf(r), flags);
+  if (UndoList.IsEmpty()) SetUndoEnabled(false);
+}
+
+// ---------------------------------------------------------------- window list
+
+void TForm1::SetFormHeight(int height) {
+  const Rect r = WindowRect();
+  SetWindowRect({r.left, r.top, r.right, r.top + height});
+}
+
+void TForm1::WListBtnClick() {
+  ResizeOnce = true;
+  if (WListBtn.Down()) {
+    WinHandles.emplace();
+    for (const WindowHandle h : ws_.EnumWindows()) {
+      if (h == 0 || h == OwnHandle) continue;
+      if (!ws_.IsWindowVisible(h)) continue;
+      if (ws_.GetShowCmd(h) == SW_SHOWMINIMIZED_) continue;
+      if (ws_.IsIconic(h)) continue;
+      WinList.AddRow({ReadWindowText80(ws_, h), ReadClassName80(ws_, h)});
+      WinHandles->push_back(h);
+    }
+    SetFormHeight(HeightWithList);
+    WinList.SetTabStop(true);
+  } else {
+    SetFormHeight(HeightWithoutList);
+    WinList.Clear();
+    WinHandles.reset();
+    WinList.SetTabStop(false);
+  }
+}
+
+void TForm1::WinListClick() {
+  const int row = WinList.ItemIndex();
+  if (row < 0 || !WinHandles || static_cast<std::size_t>(row) >= WinHandles->size()) return;
+  TargetHandle = (*WinHandles)[static_cast<std::size_t>(row)];
+  const std::vector<std::string> texts = WinList.RowTexts(row);
+  Label1.SetCaption(texts.size() > 1 ? texts[1] : std::string());
+  Label2.SetCaption(texts.empty() ? std::string() : texts[0]);
+  // A window closed since the list was filled has no rectangle to read (the
+  // port answers all zeros); the previous one stays.
+  const Rect r = ws_.GetWindowRect(TargetHandle);
+  if (!(r == Rect{})) TargetRect = r;
+  CurSize.SetCaption(SizeText(TargetRect));
+  ChildMode = false;
+  SetClientLEDColor(false);
+  if (Timing.Checked()) ApplyToTarget();
+}
+
+void TForm1::FormCanResize(int& NewWidth, int& NewHeight, bool& Resize) {
+  NewWidth = WindowRect().Width();
+  if (WListBtn.Down()) {
+    if (NewHeight < MinHeightWithList) {
+      Resize = false;
+    } else {
+      HeightWithList = NewHeight;
+    }
+  } else if (ResizeOnce) {
+    ResizeOnce = false;
+  } else {
+    Resize = false;
+  }
+}
+
+void TForm1::FormResize() {
+  if (!WListBtn.Down()) return;
+  WinList.SetBounds(WinList.Left(), kWinListTop, WinList.Width(), std::max(0, ClientHeight() - kWinListTop));
+}
 
 }  // namespace wakumo

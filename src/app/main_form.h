@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/undo_list.h"
 #include "app/window_system/window_system.h"
 #include "ui/application.h"
 #include "ui/button.h"
@@ -14,6 +15,7 @@
 #include "ui/form.h"
 #include "ui/image.h"
 #include "ui/label.h"
+#include "ui/list_view.h"
 #include "ui/menu.h"
 #include "ui/panel.h"
 #include "ui/speed_button.h"
@@ -34,8 +36,26 @@ class TForm1 : public TForm {
   void FormMouseUp(MouseButton button, ShiftState shift, int x, int y);
   void TopChkClick();
   void CloseBtnClick();
+  void SetBtnClick();
+  void GetBtnClick();
+  void WsBtnClick();
+  void mMaxClick(TMenuItem& Sender);
+  void TimingClick();
+  void BaseChkClick(TCheckBox& Sender);
+  void AutoPosChange();
+  void EditEnter(TEdit& Sender);
+  void UndoBtnClick();
+  void WListBtnClick();
+  void WinListClick();
+  void FormCanResize(int& NewWidth, int& NewHeight, bool& Resize);
+  void FormResize();
 
   void DrawTargetFrame(const Rect& r);
+  // One size/position/stacking change of a window, recorded for undo first.
+  // placement is the AutoPos index; x, y count only with useBase (or for a
+  // placement beyond the known ones).
+  void ApplyWindowPos(WindowHandle window, int width, int height, int x, int y, int placement, bool useBase);
+  void SetBaseEnabled(bool on);
 
   // Target state.
   WindowHandle TargetHandle = 0;
@@ -48,6 +68,9 @@ class TForm1 : public TForm {
   int HeightWithoutList = 0;
   int MinHeightWithList = 0;
   bool ResizeOnce = true;
+  CUndoList UndoList;
+  // Handles of WinList's rows, in row order; only while the list is shown.
+  std::optional<std::vector<WindowHandle>> WinHandles;
 
   // Controls, in creation order (tab order follows it).
   TPanel Pick;
@@ -88,16 +111,37 @@ class TForm1 : public TForm {
   TLabel Label9;
   TComboBox AutoPos;
   TButton CloseBtn;
+  TListView WinList;
   TPopupMenu PopupMenu1;
   TMenuItem* TopChk = nullptr;
   TMenuItem* mSavePos = nullptr;
   TMenuItem* mListEdit = nullptr;
   TMenuItem* mHelp = nullptr;
   TMenuItem* About1 = nullptr;
+  TPopupMenu PopupMenu2;
+  TMenuItem* mHVmax = nullptr;
+  TMenuItem* mVmax = nullptr;
+  TMenuItem* mHmax = nullptr;
 
  private:
   void LayOut();
   void SetClientLEDColor(bool on);
+  void SetUndoEnabled(bool on);
+  // ApplyWindowPos on TargetHandle with the numbers and options shown.
+  void ApplyToTarget();
+  void SetFormHeight(int height);
+
+  // The four numbers as the spinners hold them: sizes 1..9999, positions
+  // -9999..9999. Reading takes in what was typed; writing confines the number
+  // and rewrites the field.
+  int SizeXPosition();
+  void SetSizeXPosition(int value);
+  int SizeYPosition();
+  void SetSizeYPosition(int value);
+  int BaseXPosition();
+  void SetBaseXPosition(int value);
+  int BaseYPosition();
+  void SetBaseYPosition(int value);
 
   WindowSystem& ws_;
   TScreen screen_;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/text.h"
+
 namespace wakumo {
 
 namespace {
@@ -16,6 +18,7 @@ bool IsWindowedKind(ControlKind kind) {
     case ControlKind::ComboBox:
     case ControlKind::DropDownList:
     case ControlKind::Edit:
+    case ControlKind::ListView:
       return true;
     default:
       return false;
@@ -31,6 +34,7 @@ std::string ClassNameFor(ControlKind kind, const std::string& name) {
     case ControlKind::ComboBox:
     case ControlKind::DropDownList: return "TComboBox";
     case ControlKind::Edit: return "TEdit";
+    case ControlKind::ListView: return "TListView";
     default: return {};
   }
 }
@@ -99,7 +103,7 @@ void SimControlPeer::SetBounds(const Rect& r) {
     const Rect old = Desktop().LocalRect(handle_);
     // A size change alone keeps a centred form centred.
     if (r.left != old.left || r.top != old.top) centred_ = false;
-    Desktop().SetRect(handle_, r);
+    SetFormRect(r);
     Recentre();
     return;
   }
@@ -119,6 +123,25 @@ Rect SimControlPeer::Bounds() const {
 void SimControlPeer::SetCaption(const std::string& text) {
   caption_ = text;
   if (handle_ != 0) Desktop().SetTitle(handle_, text);
+  if (kind_ == ControlKind::Edit) {
+    sel_start_ = sel_length_ = 0;
+    modified_ = false;
+    events_.PeerChange();
+  }
+}
+
+void SimControlPeer::SetSel(int start, int length) {
+  const int size = static_cast<int>(Utf8ToUtf16(Caption()).size());
+  sel_start_ = std::clamp(start, 0, size);
+  sel_length_ = std::clamp(length, 0, size - sel_start_);
+}
+
+void SimControlPeer::ReplaceEditText(const std::string& text, int caret) {
+  caption_ = text;
+  if (handle_ != 0) Desktop().SetTitle(handle_, text);
+  sel_start_ = caret;
+  sel_length_ = 0;
+  modified_ = true;
 }
 
 std::string SimControlPeer::Caption() const {
@@ -171,8 +194,12 @@ void SimControlPeer::SetClientSize(int width, int height) {
   }
   const SimInsets in = Desktop().ClientInsets(handle_);
   const Rect r = Desktop().LocalRect(handle_);
-  Desktop().SetRect(handle_, {r.left, r.top, r.left + width + in.left + in.right,
-                              r.top + height + in.top + in.bottom});
+  const Rect sized{r.left, r.top, r.left + width + in.left + in.right, r.top + height + in.top + in.bottom};
+  if (kind_ == ControlKind::Form) {
+    SetFormRect(sized);
+  } else {
+    Desktop().SetRect(handle_, sized);
+  }
   Recentre();
 }
 
@@ -221,7 +248,40 @@ Rect SimControlPeer::WindowRect() const {
 void SimControlPeer::SetWindowRect(const Rect& r) {
   if (kind_ != ControlKind::Form) return;
   centred_ = false;
+  SetFormRect(r);
+}
+
+void SimControlPeer::SetFormRect(Rect r) {
+  const Rect old = Desktop().LocalRect(handle_);
+  if (sizeable_ && (r.Width() != old.Width() || r.Height() != old.Height())) {
+    int width = r.Width();
+    int height = r.Height();
+    if (!events_.PeerCanResize(width, height)) {
+      width = old.Width();
+      height = old.Height();
+    }
+    r.right = r.left + std::max(width, 0);
+    r.bottom = r.top + std::max(height, 0);
+  }
   Desktop().SetRect(handle_, r);
+  if (r.Width() != old.Width() || r.Height() != old.Height()) events_.PeerResize();
+}
+
+void SimControlPeer::SetSizeable(bool on) {
+  sizeable_ = on;
+  if (handle_ == 0) return;
+  const std::uint32_t style = Desktop().StyleOf(handle_);
+  Desktop().SetStyle(handle_, on ? style | WS_THICKFRAME_ : style & ~WS_THICKFRAME_);
+}
+
+void SimControlPeer::ClearRows() {
+  rows_.clear();
+  selected_row_ = -1;
+}
+
+std::vector<std::string> SimControlPeer::RowTexts(int row) const {
+  if (row < 0 || row >= RowCount()) return {};
+  return rows_[static_cast<std::size_t>(row)];
 }
 
 Point SimControlPeer::ClientToScreen(Point client) const {
@@ -247,6 +307,33 @@ bool SimControlPeer::CanTakeInput() const {
   }
   return true;
 }
+
+void SimControlPeer::SetMouseCapture(bool on) {
+  if (handle_ != 0) {
+    if (on) {
+      Desktop().SetCapture(handle_);
+    } else if (Desktop().Capture() == handle_) {
+      Desktop().ReleaseCapture();
+    }
+    return;
+  }
+  if (on) {
+    tk_.captured_ = this;
+  } else if (tk_.captured_ == this) {
+    tk_.captured_ = nullptr;
+  }
+}
+
+bool SimControlPeer::MouseCaptured() const {
+  return handle_ != 0 ? Desktop().Capture() == handle_ : tk_.captured_ == this;
+}
+
+void SimControlPeer::SetFocus() {
+  if (handle_ == 0 || !CanTakeInput()) return;
+  tk_.MoveFocus(this);
+}
+
+bool SimControlPeer::Focused() const { return tk_.focused_ == this; }
 
 // ---------------------------------------------------------------- menus
 
@@ -359,6 +446,9 @@ void SimToolkit::Forget(SimControlPeer* peer) {
   }
   if (main_form_ == peer) main_form_ = nullptr;
   if (pressed_ == peer) pressed_ = nullptr;
+  if (captured_ == peer) captured_ = nullptr;
+  if (hovered_ == peer) hovered_ = nullptr;
+  if (focused_ == peer) focused_ = nullptr;
 }
 
 void SimToolkit::Forget(SimMenuItemPeer* item) {
@@ -499,6 +589,7 @@ bool SimToolkit::MouseUp(std::string_view name, MouseButton button, ShiftState s
 }
 
 SimControlPeer* SimToolkit::RouteTarget(Point screen) const {
+  if (captured_) return captured_;
   if (SimControlPeer* c = FindByHandle(desktop_.Capture())) return c;
   if (pressed_) return pressed_;
   return ControlAt(screen);
@@ -507,9 +598,11 @@ SimControlPeer* SimToolkit::RouteTarget(Point screen) const {
 SimControlPeer* SimToolkit::MouseMoveOnScreen(Point screen, ShiftState shift) {
   desktop_.SetCursorPos(screen);
   SimControlPeer* c = RouteTarget(screen);
-  if (!c) return nullptr;
-  const Point origin = c->ClientToScreen({0, 0});
-  c->events_.PeerMouseMove(shift, {screen.x - origin.x, screen.y - origin.y});
+  if (c) {
+    const Point origin = c->ClientToScreen({0, 0});
+    c->events_.PeerMouseMove(shift, {screen.x - origin.x, screen.y - origin.y});
+  }
+  TrackHover(screen);
   return c;
 }
 
@@ -517,10 +610,77 @@ SimControlPeer* SimToolkit::MouseUpOnScreen(Point screen, MouseButton button, Sh
   desktop_.SetCursorPos(screen);
   SimControlPeer* c = RouteTarget(screen);
   pressed_ = nullptr;
-  if (!c) return nullptr;
-  const Point origin = c->ClientToScreen({0, 0});
-  c->events_.PeerMouseUp(button, shift, {screen.x - origin.x, screen.y - origin.y});
+  if (c) {
+    const Point origin = c->ClientToScreen({0, 0});
+    c->events_.PeerMouseUp(button, shift, {screen.x - origin.x, screen.y - origin.y});
+  }
+  TrackHover(screen);
   return c;
+}
+
+// Enter and leave follow the control under the cursor, whoever holds the
+// capture, as the classic widget set tracks its windowless controls.
+void SimToolkit::TrackHover(Point screen) {
+  SimControlPeer* under = ControlAt(screen);
+  if (under == hovered_) return;
+  SimControlPeer* left = hovered_;
+  hovered_ = under;
+  if (left && left->kind_ == ControlKind::PaintBox) left->events_.PeerMouseLeave();
+  if (under && under == hovered_ && under->kind_ == ControlKind::PaintBox) under->events_.PeerMouseEnter();
+}
+
+bool SimToolkit::MouseEnter(std::string_view name) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  if (hovered_ && hovered_ != &c) {
+    SimControlPeer* left = hovered_;
+    hovered_ = nullptr;
+    left->events_.PeerMouseLeave();
+  }
+  hovered_ = &c;
+  c.events_.PeerMouseEnter();
+  return true;
+}
+
+bool SimToolkit::MouseLeave(std::string_view name) {
+  SimControlPeer& c = Get(name);
+  if (!c.CanTakeInput()) return false;
+  if (hovered_ == &c) hovered_ = nullptr;
+  c.events_.PeerMouseLeave();
+  return true;
+}
+
+void SimToolkit::MoveFocus(SimControlPeer* to) {
+  if (focused_ == to) return;
+  SimControlPeer* from = focused_;
+  focused_ = to;
+  if (from) from->events_.PeerExit();
+  if (to && focused_ == to) to->events_.PeerEnter();
+}
+
+RasterCanvas SimToolkit::PaintToCanvas(std::string_view name, TColor background) {
+  SimControlPeer& c = Get(name);
+  const Rect b = c.Bounds();
+  RasterCanvas canvas(b.Width(), b.Height(), background);
+  PaintInto(c, canvas, {0, 0});
+  return canvas;
+}
+
+void SimToolkit::PaintInto(SimControlPeer& control, RasterCanvas& target, Point origin) {
+  if (control.kind_ == ControlKind::PaintBox) {
+    // The box paints on what lies beneath it and cannot reach beyond its bounds.
+    const Rect b = control.Bounds();
+    RasterCanvas own(b.Width(), b.Height());
+    own.Draw({-origin.x, -origin.y}, target.Surface(), false);
+    control.events_.PeerPaint(own);
+    target.Draw(origin, own.Surface(), false);
+  }
+  const std::vector<SimControlPeer*> children = controls_;
+  for (SimControlPeer* child : children) {
+    if (child->parent_ != &control || !child->Visible()) continue;
+    const Rect cb = child->Bounds();
+    PaintInto(*child, target, {origin.x + cb.left, origin.y + cb.top});
+  }
 }
 
 bool SimToolkit::Select(std::string_view name, int index) {
@@ -538,9 +698,93 @@ bool SimToolkit::TypeText(std::string_view name, std::string_view text) {
   SimControlPeer& c = Get(name);
   if (c.kind_ != ControlKind::Edit && c.kind_ != ControlKind::ComboBox) return false;
   if (!c.CanTakeInput()) return false;
-  c.SetCaption(std::string(text));
+  if (c.kind_ == ControlKind::Edit) {
+    c.ReplaceEditText(std::string(text), static_cast<int>(Utf8ToUtf16(text).size()));
+  } else {
+    c.SetCaption(std::string(text));
+  }
   c.events_.PeerChange();
   return true;
+}
+
+bool SimToolkit::TypeChar(std::string_view name, char32_t ch) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::Edit || !c.CanTakeInput()) return false;
+  if (!c.events_.PeerKeyPress(ch)) return true;
+  if (ch == 0x16) {  // Ctrl+V
+    PasteInto(c);
+    return true;
+  }
+  std::u16string text = Utf8ToUtf16(c.Caption());
+  const std::size_t size = text.size();
+  std::size_t start = std::min(static_cast<std::size_t>(c.sel_start_), size);
+  const std::size_t length = std::min(static_cast<std::size_t>(c.sel_length_), size - start);
+  if (ch == 8) {
+    if (length > 0) {
+      text.erase(start, length);
+    } else if (start > 0) {
+      // A surrogate pair goes as one character.
+      const bool pair = start >= 2 && text[start - 1] >= 0xDC00 && text[start - 1] < 0xE000 &&
+                        text[start - 2] >= 0xD800 && text[start - 2] < 0xDC00;
+      const std::size_t n = pair ? 2 : 1;
+      text.erase(start - n, n);
+      start -= n;
+    } else {
+      return true;
+    }
+  } else if (ch < 0x20 || ch == 0x7F) {
+    return true;
+  } else {
+    std::u16string typed;
+    if (ch >= 0x10000 && ch <= 0x10FFFF) {
+      typed = {static_cast<char16_t>(0xD800 + ((ch - 0x10000) >> 10)), static_cast<char16_t>(0xDC00 + (ch & 0x3FF))};
+    } else {
+      typed = {static_cast<char16_t>(ch > 0x10FFFF ? 0xFFFD : ch)};
+    }
+    text.replace(start, length, typed);
+    start += typed.size();
+  }
+  c.ReplaceEditText(Utf16ToUtf8(text), static_cast<int>(start));
+  c.events_.PeerChange();
+  return true;
+}
+
+bool SimToolkit::TypeChars(std::string_view name, std::string_view text) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::Edit || !c.CanTakeInput()) return false;
+  const std::u16string units = Utf8ToUtf16(text);
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    char32_t ch = units[i];
+    if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < units.size()) ch = 0x10000 + ((ch - 0xD800) << 10) + (units[++i] - 0xDC00);
+    TypeChar(name, ch);
+  }
+  return true;
+}
+
+bool SimToolkit::Paste(std::string_view name) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::Edit || !c.CanTakeInput()) return false;
+  PasteInto(c);
+  return true;
+}
+
+void SimToolkit::PasteInto(SimControlPeer& c) {
+  if (c.events_.PeerPaste() || !clipboard_) return;
+  const std::optional<std::string> clip = clipboard_->GetText();
+  if (!clip) return;
+  const std::u16string line = Utf8ToUtf16(clip->substr(0, clip->find_first_of("\r\n")));
+  std::u16string text = Utf8ToUtf16(c.Caption());
+  const std::size_t start = std::min(static_cast<std::size_t>(c.sel_start_), text.size());
+  const std::size_t length = std::min(static_cast<std::size_t>(c.sel_length_), text.size() - start);
+  text.replace(start, length, line);
+  c.ReplaceEditText(Utf16ToUtf8(text), static_cast<int>(start + line.size()));
+  c.events_.PeerChange();
+}
+
+bool SimToolkit::SetFocusTo(std::string_view name) {
+  SimControlPeer& c = Get(name);
+  c.SetFocus();
+  return c.Focused();
 }
 
 bool SimToolkit::ContextMenu(std::string_view name, Point client) {
@@ -559,6 +803,24 @@ bool SimToolkit::CloseForm(std::string_view name) {
   SimControlPeer& c = Get(name);
   if (c.kind_ != ControlKind::Form) return false;
   c.Close();
+  return true;
+}
+
+bool SimToolkit::ResizeForm(std::string_view name, int width, int height) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::Form || !c.sizeable_ || !c.Visible() || !c.CanTakeInput()) return false;
+  const Rect r = desktop_.LocalRect(c.handle_);
+  c.centred_ = false;
+  c.SetFormRect({r.left, r.top, r.left + width, r.top + height});
+  return true;
+}
+
+bool SimToolkit::SelectRow(std::string_view name, int row) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::ListView || !c.CanTakeInput()) return false;
+  if (row < -1 || row >= c.RowCount()) return false;
+  c.selected_row_ = row;
+  c.events_.PeerClick();
   return true;
 }
 

@@ -14,7 +14,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/platform.h"
 #include "sim/sim_desktop.h"
+#include "sim/raster_canvas.h"
 #include "ui/peer.h"
 
 namespace wakumo {
@@ -82,6 +84,44 @@ class SimControlPeer : public ControlPeer {
   void Close() override;
   Rect WindowRect() const override;
   void SetWindowRect(const Rect& r) override;
+  // Forms: a sizing border. Every size change of a sizeable form, the
+  // program's own included, asks PeerCanResize first; a refused one keeps
+  // the old size (a move still happens). PeerResize follows any change.
+  void SetSizeable(bool on) override;
+
+  // List views.
+  void SetColumns(const std::vector<ListColumn>& columns) override { columns_ = columns; }
+  std::vector<ListColumn> Columns() const override { return columns_; }
+  void AddRow(const std::vector<std::string>& texts) override { rows_.push_back(texts); }
+  void ClearRows() override;
+  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  std::vector<std::string> RowTexts(int row) const override;
+  int SelectedRow() const override { return selected_row_; }
+  void SetTabStop(bool on) override { tab_stop_ = on; }
+
+  // Mouse capture (windowless controls hold it through the toolkit), the
+  // cursor shown over the control, and the keyboard focus: only a windowed
+  // control that can take input gets it; the one losing it hears PeerExit
+  // before the new one hears PeerEnter.
+  void SetMouseCapture(bool on) override;
+  bool MouseCaptured() const override;
+  void SetCursor(int cursor) override { cursor_ = cursor; }
+  int Cursor() const override { return cursor_; }
+  void SetFocus() override;
+  bool Focused() const override;
+
+  // Edits: caret and selection in UTF-16 units, the modified state, and
+  // whether the window has a parent. Setting the text (the program's, not the
+  // user's) puts the caret at the start, clears the modified state and raises
+  // one change at once, as the real edit does.
+  int SelStart() const override { return sel_start_; }
+  int SelLength() const override { return sel_length_; }
+  void SetSel(int start, int length) override;
+  bool Modified() const override { return modified_; }
+  void SetModified(bool m) override { modified_ = m; }
+  bool HasParentWindow() const override { return parent_ != nullptr; }
+  void SetImeClosed(bool closed) override { ime_closed_ = closed; }
+  bool ImeClosed() const { return ime_closed_; }
 
   // ---- Test side ----
   SimControlPeer* Parent() const { return parent_; }
@@ -98,11 +138,13 @@ class SimControlPeer : public ControlPeer {
   int RepaintCount() const { return repaint_count_; }
   // A form that Show() was called on.
   bool Shown() const { return shown_; }
+  bool Sizeable() const { return sizeable_; }
+  bool TabStop() const { return tab_stop_; }
   // Until its position is set, a form stays centred on the screen.
   bool Centred() const { return centred_; }
   // The control's rectangle, and a point of its client area, on the screen.
   Rect ScreenBounds() const;
-  Point ClientToScreen(Point client) const;
+  Point ClientToScreen(Point client) const override;
   // The control and all its ancestors are enabled; all but the form are visible.
   bool CanTakeInput() const;
 
@@ -112,6 +154,9 @@ class SimControlPeer : public ControlPeer {
   // Nearest windowed ancestor and this control's offset within its client area.
   WindowHandle HostWindow(Point* offset) const;
   void Recentre();
+  void SetFormRect(Rect r);
+  // The user's edit: new text and caret, modified, no event yet.
+  void ReplaceEditText(const std::string& text, int caret);
 
   SimToolkit& tk_;
   ControlKind kind_;
@@ -144,6 +189,16 @@ class SimControlPeer : public ControlPeer {
   PopupMenuPeer* popup_menu_ = nullptr;
   bool shown_ = false;
   bool centred_ = true;
+  int cursor_ = 0;
+  bool sizeable_ = false;
+  std::vector<ListColumn> columns_;
+  std::vector<std::vector<std::string>> rows_;
+  int selected_row_ = -1;
+  bool tab_stop_ = true;
+  int sel_start_ = 0;
+  int sel_length_ = 0;
+  bool modified_ = false;
+  bool ime_closed_ = false;
 };
 
 class SimMenuItemPeer : public MenuItemPeer {
@@ -162,6 +217,8 @@ class SimMenuItemPeer : public MenuItemPeer {
   bool Enabled() const override { return enabled_; }
   void SetHint(const std::string& h) override { hint_ = h; }
   std::string Hint() const override { return hint_; }
+  void SetPicture(const std::string& resource) override { picture_ = resource; }
+  std::string Picture() const override { return picture_; }
   // Only SimMenuItemPeers may be inserted.
   void Insert(int index, MenuItemPeer* child) override;
   void Remove(MenuItemPeer* child) override;
@@ -188,6 +245,7 @@ class SimMenuItemPeer : public MenuItemPeer {
   bool checked_ = false;
   bool enabled_ = true;
   std::string hint_;
+  std::string picture_;
   SimMenuItemPeer* parent_ = nullptr;
   std::vector<SimMenuItemPeer*> children_;
 };
@@ -301,10 +359,49 @@ class SimToolkit : public UiToolkit {
   // Edit or combo box: the text is replaced by `text` (typed over a whole
   // selection) and one change is raised.
   bool TypeText(std::string_view name, std::string_view text);
+  // Edit: one character as the keyboard types it. PeerKeyPress may change or
+  // drop it; an accepted character replaces the selection and the caret
+  // follows it, backspace (8) deletes the selection or the character before
+  // the caret, Ctrl+V (22) pastes as Paste does, other control characters
+  // change nothing. A change is raised when the text changed.
+  bool TypeChar(std::string_view name, char32_t ch);
+  // TypeChar for each character of a UTF-8 text.
+  bool TypeChars(std::string_view name, std::string_view text);
+  // Edit: the user pastes. PeerPaste comes first; when the facade leaves it
+  // to the edit, the clipboard's first line replaces the selection.
+  bool Paste(std::string_view name);
+  // The clipboard edits paste from themselves; none by default.
+  void UseClipboard(Clipboard* clipboard) { clipboard_ = clipboard; }
+  // Gives a windowed control the keyboard focus, as a click or Tab does;
+  // false when it cannot take it.
+  bool SetFocusTo(std::string_view name);
   // Right click: pops up the control's menu, or the nearest ancestor's.
   bool ContextMenu(std::string_view name, Point client);
   // The window's close button.
   bool CloseForm(std::string_view name);
+  // The user drags a sizeable form's border to this outer size, its top-left
+  // staying put; the form may adjust or refuse it. False for a form without
+  // a sizing border or hidden.
+  bool ResizeForm(std::string_view name, int width, int height);
+  // List view: the user clicks a row, or beside the rows with -1 (nothing
+  // stays selected); the selection changes, then the click. False for a
+  // row out of range.
+  bool SelectRow(std::string_view name, int row);
+
+  // ---- Painted controls ----
+  // Paints the control into a canvas of its size filled with `background`:
+  // a paint box paints itself; any other control shows the paint boxes
+  // inside it, in creation order, each clipped to its own bounds.
+  RasterCanvas PaintToCanvas(std::string_view name, TColor background = clWhite);
+  // The mouse comes onto or goes off a control; false, doing nothing, when
+  // it cannot take input. MouseMoveOnScreen and MouseUpOnScreen raise these
+  // for paint boxes too, after the move or release, as the cursor crosses
+  // them (captured or not).
+  bool MouseEnter(std::string_view name);
+  bool MouseLeave(std::string_view name);
+  // The windowless control holding the mouse capture; null when none does.
+  SimControlPeer* CapturedControl() const { return captured_; }
+  SimControlPeer* FocusedControl() const { return focused_; }
 
   // ---- Menus ----
   // The next Popup of a menu that holds this entry clicks it before
@@ -328,6 +425,10 @@ class SimToolkit : public UiToolkit {
   void NotePopup(SimPopupMenuPeer& menu, Point screen);
   SimControlPeer* MainForm() const { return main_form_; }
   SimControlPeer* RouteTarget(Point screen) const;
+  void TrackHover(Point screen);
+  void PaintInto(SimControlPeer& control, RasterCanvas& target, Point origin);
+  void MoveFocus(SimControlPeer* to);
+  void PasteInto(SimControlPeer& edit);
 
   SimDesktop& desktop_;
   SimScreen screen_;
@@ -337,6 +438,10 @@ class SimToolkit : public UiToolkit {
   std::vector<SimPopupMenuPeer*> popup_menus_;
   SimControlPeer* main_form_ = nullptr;
   SimControlPeer* pressed_ = nullptr;
+  SimControlPeer* captured_ = nullptr;  // windowless only
+  SimControlPeer* hovered_ = nullptr;
+  SimControlPeer* focused_ = nullptr;
+  Clipboard* clipboard_ = nullptr;
   std::deque<std::string> menu_choices_;
   int popup_count_ = 0;
   Point last_popup_point_;

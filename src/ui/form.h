@@ -14,6 +14,8 @@ class TForm : public TControl {
   int ClientWidth() const { return Peer().ClientRect().Width(); }
   int ClientHeight() const { return Peer().ClientRect().Height(); }
   void SetBorderIcons(bool system_menu, bool minimize, bool maximize) { Peer().SetBorderIcons(system_menu, minimize, maximize); }
+  // A sizing border the user can drag.
+  void SetSizeable(bool on) { Peer().SetSizeable(on); }
   void SetStayOnTop(bool on) { Peer().SetStayOnTop(on); }
   bool StayOnTop() const { return Peer().StayOnTop(); }
   void SetPopupMenu(TPopupMenu* menu);
@@ -24,9 +26,19 @@ class TForm : public TControl {
   void Close() { Peer().Close(); }
 
   TNotifyEvent OnClose;
+  // A size change is about to happen: the proposed outer width and height may
+  // be adjusted; clearing `resize` refuses it.
+  std::function<void(int& width, int& height, bool& resize)> OnCanResize;
+  TNotifyEvent OnResize;
 
  protected:
   void PeerClose() override { if (OnClose) OnClose(); }
+  bool PeerCanResize(int& width, int& height) override {
+    bool resize = true;
+    if (OnCanResize) OnCanResize(width, height, resize);
+    return resize;
+  }
+  void PeerResize() override { if (OnResize) OnResize(); }
 };
 
 }  // namespace wakumo

@@ -25,6 +25,11 @@ class TMenuItem : protected MenuItemEvents {
   bool Enabled() const { return peer_->Enabled(); }
   void SetHint(const std::string& h) { peer_->SetHint(h); }
   std::string Hint() const { return peer_->Hint(); }
+  void SetPicture(const std::string& resource) { peer_->SetPicture(resource); }
+  std::string Picture() const { return peer_->Picture(); }
+  // The program's own number for the entry; the widget set never sees it.
+  void SetTag(int tag) { tag_ = tag; }
+  int Tag() const { return tag_; }
 
   // Appends a child entry; the item owns it.
   TMenuItem& Add(std::unique_ptr<TMenuItem> child);
@@ -39,6 +44,7 @@ class TMenuItem : protected MenuItemEvents {
  private:
   std::unique_ptr<MenuItemPeer> peer_;
   std::vector<std::unique_ptr<TMenuItem>> children_;
+  int tag_ = 0;
 };
 
 class TPopupMenu {

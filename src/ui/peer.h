@@ -43,6 +43,18 @@ enum class ControlKind {
   DropDownList,  // choice among fixed entries
   Edit,
   PaintBox,      // drawn by its facade on a canvas
+  ListView,      // report style: read-only rows of texts under column headers
+                 // that do not react to clicks, whole-row selection
+};
+
+// A column of a report-style list view. A filling column takes the width
+// left over by the others (at least min_width).
+struct ListColumn {
+  std::string caption;
+  int width = 50;  // pixels at 96 DPI
+  int min_width = 0;
+  bool fill = false;
+  friend bool operator==(const ListColumn&, const ListColumn&) = default;
 };
 
 class Canvas;
@@ -134,6 +146,17 @@ class ControlPeer {
   virtual void SetItemIndex(int) {}
   virtual int ItemIndex() const { return -1; }
 
+  // Report-style list views. Rows are added at the end; selecting a row
+  // (the user's click) raises PeerClick, as does a click beside the rows,
+  // which leaves nothing selected (index -1).
+  virtual void SetColumns(const std::vector<ListColumn>&) {}
+  virtual std::vector<ListColumn> Columns() const { return {}; }
+  virtual void AddRow(const std::vector<std::string>& texts) { (void)texts; }
+  virtual void ClearRows() {}
+  virtual int RowCount() const { return 0; }
+  virtual std::vector<std::string> RowTexts(int row) const { (void)row; return {}; }
+  virtual int SelectedRow() const { return -1; }
+
   // Edits: caret and selection in UTF-16 units, 0-based; the modified state.
   virtual int SelStart() const { return 0; }
   virtual int SelLength() const { return 0; }
@@ -144,6 +167,9 @@ class ControlPeer {
   virtual void SetMaxLength(int) {}
   // Whether the control's window exists with a parent, so it can show text.
   virtual bool HasParentWindow() const { return true; }
+  // Keeps the input method editor closed while the edit has the focus, so
+  // that digits arrive as they are typed, not as composed text.
+  virtual void SetImeClosed(bool) {}
 
   // Focus and keyboard.
   virtual bool Focused() const { return false; }
@@ -154,6 +180,9 @@ class ControlPeer {
   virtual void SetMouseCapture(bool) {}
   virtual bool MouseCaptured() const { return false; }
   virtual Point ClientToScreen(Point p) const { return p; }
+  // The screen cursor number (CursorId) shown while the mouse is over the control.
+  virtual void SetCursor(int cursor) { (void)cursor; }
+  virtual int Cursor() const { return 0; }
 
   // Forms.
   // A sizing border; the form asks PeerCanResize before every size change.
@@ -192,6 +221,9 @@ class MenuItemPeer {
   virtual bool Enabled() const = 0;
   virtual void SetHint(const std::string&) = 0;
   virtual std::string Hint() const = 0;
+  // A small picture from the program's resources beside the caption; "" for none.
+  virtual void SetPicture(const std::string& resource) { (void)resource; }
+  virtual std::string Picture() const { return {}; }
   // Child entries, owned by the facade; the peer only keeps their order.
   virtual void Insert(int index, MenuItemPeer* child) = 0;
   virtual void Remove(MenuItemPeer* child) = 0;
@@ -207,7 +239,7 @@ class PopupMenuPeer {
   virtual void Popup(Point screen) = 0;
 };
 
-enum class CursorId : int { crDefault = 0, crSight = 5 };
+enum class CursorId : int { crDefault = 0, crSight = 5, crVSplit = -12 };
 
 class ScreenPeer {
  public:
