@@ -1,0 +1,123 @@
+# Windows: wakumo.exe = the portable core + the Win32 adapters + resources.
+# Cross-built with cmake/mingw-w64-x86_64.cmake, or natively with MinGW-w64.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+if(NOT CMAKE_RC_COMPILER)
+  find_program(CMAKE_RC_COMPILER NAMES x86_64-w64-mingw32-windres windres REQUIRED)
+endif()
+
+# GCC 12 reports false -Wrestrict errors inside std::string copies when
+# optimising (GCC bug 105329); they would stop the -Werror build.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
+  add_compile_options(-Wno-restrict)
+  target_compile_options(wakumo_core PRIVATE -Wno-restrict)
+endif()
+
+# The adapters, everything of src/win32 but the entry point, so that test
+# programs can link them too.
+file(GLOB WAKUMO_WIN32_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/win32/*.cpp)
+list(FILTER WAKUMO_WIN32_SOURCES EXCLUDE REGEX "/win32_main\\.cpp$")
+add_library(wakumo_win32 STATIC ${WAKUMO_WIN32_SOURCES})
+target_compile_definitions(wakumo_win32 PUBLIC UNICODE _UNICODE)
+# Windows' own libraries only.
+target_link_libraries(wakumo_win32 PUBLIC wakumo_core user32 gdi32 shell32 comctl32 msimg32)
+
+# Links an executable the way wakumo.exe is linked: the C and C++ runtimes
+# statically (no DLL beyond Windows' own), wide-character entry point.
+# SUBSYSTEM is GUI (no console window) or CONSOLE.
+function(wakumo_win32_executable target subsystem)
+  target_compile_definitions(${target} PRIVATE UNICODE _UNICODE)
+  if(subsystem STREQUAL "GUI")
+    set(subsystem_flag -mwindows)
+  else()
+    set(subsystem_flag -mconsole)
+  endif()
+  target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++ -municode ${subsystem_flag})
+endfunction()
+
+# Resources: the pictures are drawn at build time into the build folder.
+set(WAKUMO_RES_DIR ${CMAKE_BINARY_DIR}/resources)
+set(WAKUMO_RES_PICTURES
+  ${WAKUMO_RES_DIR}/mycursor.cur
+  ${WAKUMO_RES_DIR}/handpoint.cur
+  ${WAKUMO_RES_DIR}/mainicon.ico
+  ${WAKUMO_RES_DIR}/sight.bmp
+  ${WAKUMO_RES_DIR}/getglyph.bmp
+  ${WAKUMO_RES_DIR}/wlistglyph.bmp
+  ${WAKUMO_RES_DIR}/wsglyph.bmp
+  ${WAKUMO_RES_DIR}/listglyph.bmp
+  ${WAKUMO_RES_DIR}/maxboth.bmp
+  ${WAKUMO_RES_DIR}/maxvert.bmp
+  ${WAKUMO_RES_DIR}/maxhorz.bmp)
+add_custom_command(
+  OUTPUT ${WAKUMO_RES_PICTURES}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/resources/make_resources.py ${WAKUMO_RES_DIR}
+  DEPENDS ${CMAKE_SOURCE_DIR}/resources/make_resources.py
+  COMMENT "Drawing the cursors, the icon and the bitmaps"
+  VERBATIM)
+# windres is run directly: the project-wide warning flags are not its flags.
+set(WAKUMO_RES_OBJECT ${WAKUMO_RES_DIR}/wakumo_res.o)
+add_custom_command(
+  OUTPUT ${WAKUMO_RES_OBJECT}
+  COMMAND ${CMAKE_RC_COMPILER} -O coff --codepage=65001
+          -I ${WAKUMO_RES_DIR} -I ${CMAKE_SOURCE_DIR}/resources
+          -i ${CMAKE_SOURCE_DIR}/resources/wakumo.rc -o ${WAKUMO_RES_OBJECT}
+  DEPENDS ${WAKUMO_RES_PICTURES} ${CMAKE_SOURCE_DIR}/resources/wakumo.rc
+          ${CMAKE_SOURCE_DIR}/resources/wakumo.exe.manifest
+  COMMENT "Compiling the resources"
+  VERBATIM)
+# One target owns the generated files, so that two executables built in
+# parallel never write them at the same time.
+add_custom_target(wakumo_resources DEPENDS ${WAKUMO_RES_OBJECT})
+
+# Links the compiled resources into an executable.
+function(wakumo_win32_resources target)
+  add_dependencies(${target} wakumo_resources)
+  target_link_libraries(${target} PRIVATE ${WAKUMO_RES_OBJECT})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${WAKUMO_RES_OBJECT})
+endfunction()
+
+add_executable(wakumo ${CMAKE_SOURCE_DIR}/src/win32/win32_main.cpp)
+target_link_libraries(wakumo PRIVATE wakumo_win32)
+wakumo_win32_resources(wakumo)
+wakumo_win32_executable(wakumo GUI)
+
+# Adapter tests: the Win32 adapters against the real user32, gdi32 and
+# comctl32, run under Wine on Linux.
+enable_testing()
+file(GLOB WAKUMO_WIN32_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/*.cpp)
+if(WAKUMO_WIN32_TEST_SOURCES)
+  add_executable(wakumo_win32_tests ${WAKUMO_WIN32_TEST_SOURCES})
+  target_link_libraries(wakumo_win32_tests PRIVATE wakumo_win32)
+  wakumo_win32_resources(wakumo_win32_tests)
+  wakumo_win32_executable(wakumo_win32_tests CONSOLE)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME win32_adapters
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_under_wine.sh $<TARGET_FILE:wakumo_win32_tests>)
+  else()
+    add_test(NAME win32_adapters COMMAND wakumo_win32_tests)
+  endif()
+endif()
+
+# Adapter tests of the platform, file and code-page ports: a program of their
+# own, so that the clipboard, the keyboard focus and the code page they use
+# start fresh.
+file(GLOB WAKUMO_WIN32_PLATFORM_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/platform/*.cpp)
+if(WAKUMO_WIN32_PLATFORM_TEST_SOURCES)
+  add_executable(wakumo_win32_platform_tests ${WAKUMO_WIN32_PLATFORM_TEST_SOURCES})
+  target_link_libraries(wakumo_win32_platform_tests PRIVATE wakumo_win32)
+  wakumo_win32_executable(wakumo_win32_platform_tests CONSOLE)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME win32_platform_adapters
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_under_wine.sh $<TARGET_FILE:wakumo_win32_platform_tests>)
+  else()
+    add_test(NAME win32_platform_adapters COMMAND wakumo_win32_platform_tests)
+  endif()
+endif()
+
+# ---- End-to-end driver ------------------------------------------------------
+# tests/e2e/ brings its own CMakeLists.txt for the driver exe (built from
+# tests/e2e/driver/*.cpp). It links like wakumo.exe:
+#   add_executable(<driver> ...)  then  wakumo_win32_executable(<driver> GUI|CONSOLE)
+if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
+  add_subdirectory(${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/tests/e2e)
+endif()

@@ -1,0 +1,24 @@
+#pragma once
+// The application object: its title and the message loop.
+#include <string>
+
+#include "ui/peer.h"
+
+namespace wakumo {
+
+class Win32Toolkit;
+
+class Win32ApplicationPeer : public ApplicationPeer {
+ public:
+  explicit Win32ApplicationPeer(Win32Toolkit& tk) : tk_(tk) {}
+  void SetTitle(const std::string& title) override { title_ = title; }
+  std::string Title() const override { return title_; }
+  void Run() override;
+  void Terminate() override;
+
+ private:
+  Win32Toolkit& tk_;
+  std::string title_;
+};
+
+}  // namespace wakumo

@@ -1,0 +1,472 @@
+#include "win32/win32_control_peer.h"
+
+#include <algorithm>
+
+#include "win32/win32_dpi.h"
+#include "win32/win32_form.h"
+#include "win32/win32_handles.h"
+#include "win32/win32_text.h"
+#include "win32/win32_toolkit.h"
+
+namespace wakumo {
+
+namespace {
+
+// The short part of a hint: what comes before a '|'.
+std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
+
+ShiftState ShiftFromKeys(WPARAM keys) {
+  ShiftState s;
+  s.shift = (keys & MK_SHIFT) != 0;
+  s.ctrl = (keys & MK_CONTROL) != 0;
+  s.alt = GetKeyState(VK_MENU) < 0;
+  return s;
+}
+
+}  // namespace
+
+Win32ControlPeer::Win32ControlPeer(Win32Toolkit& tk, ControlKind kind, Win32ControlPeer* parent,
+                                   PeerEvents& events, std::string name, TColor color)
+    : tk_(tk), color_(color), kind_(kind), parent_(parent), events_(events), name_(std::move(name)) {
+  // A control uses its parent's font until it is given one of its own.
+  if (parent_) {
+    font_ = parent_->font_;
+    parent_->children_.push_back(this);
+  }
+}
+
+Win32ControlPeer::~Win32ControlPeer() {
+  Detach();
+  for (Win32ControlPeer* child : children_) child->parent_ = nullptr;
+  if (parent_) {
+    auto& siblings = parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+  }
+}
+
+void Win32ControlPeer::Detach() {
+  // Destroying a window sends notifications (focus, commands) to its parent;
+  // by now the facade is half gone, so nothing may reach it.
+  detaching_ = true;
+  if (id_) tk_.ReleaseId(id_);
+  if (hwnd_) {
+    if (Win32FormPeer* form = Form(); form && form != this && !hint_.empty()) form->RemoveTool(hwnd_);
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    if (own_class_) {
+      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    } else {
+      RemoveWindowSubclass(hwnd_, &StandardSubclassProc, 0);
+    }
+    RemovePropW(hwnd_, kPeerProperty);
+    RemovePropW(hwnd_, kNameProperty);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+  }
+  if (name_atom_) GlobalDeleteAtom(name_atom_);
+  name_atom_ = 0;
+}
+
+WindowHandle Win32ControlPeer::Handle() const { return ToHandle(hwnd_); }
+
+Win32FormPeer* Win32ControlPeer::Form() {
+  Win32ControlPeer* p = this;
+  while (p->parent_) p = p->parent_;
+  return p->kind_ == ControlKind::Form ? static_cast<Win32FormPeer*>(p) : nullptr;
+}
+
+Win32ControlPeer* Win32ControlPeer::FromHwnd(HWND hwnd) {
+  return hwnd ? static_cast<Win32ControlPeer*>(GetPropW(hwnd, kPeerProperty)) : nullptr;
+}
+
+void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class,
+                                  HWND owner) {
+  own_class_ = own_class;
+  HWND parent_hwnd = owner;
+  HMENU id = nullptr;
+  if (kind_ != ControlKind::Form) {
+    parent_hwnd = parent_ && parent_->hwnd_ ? parent_->hwnd_ : tk_.UtilityWindow();
+    style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+    id_ = tk_.AllocateId(this);
+    id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
+  }
+  hwnd_ = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, parent_hwnd, id,
+                          tk_.Instance(), own_class ? this : nullptr);
+  if (!hwnd_) return;
+  SetPropW(hwnd_, kPeerProperty, this);
+  if (!own_class) SetWindowSubclass(hwnd_, &StandardSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (!name_.empty()) {
+    name_atom_ = GlobalAddAtomW(Wide(name_).c_str());
+    if (name_atom_) {
+      SetPropW(hwnd_, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name_atom_)));
+    }
+  }
+  ApplyFont();
+  ready_ = true;
+}
+
+LRESULT CALLBACK Win32ControlPeer::StandardSubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR,
+                                                        DWORD_PTR data) {
+  auto* peer = reinterpret_cast<Win32ControlPeer*>(data);
+  if (msg == WM_NCDESTROY) {
+    // Gone with its parent: the handle must not be used again.
+    RemoveWindowSubclass(hwnd, &StandardSubclassProc, 0);
+    if (peer) peer->hwnd_ = nullptr;
+    return DefSubclassProc(hwnd, msg, w, l);
+  }
+  LRESULT result = 0;
+  if (peer && !peer->detaching_ && peer->HandleStandardMessage(msg, w, l, result)) return result;
+  return DefSubclassProc(hwnd, msg, w, l);
+}
+
+bool Win32ControlPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS) return false;
+  // Let the control take or give up the focus first, then tell the facade.
+  result = DefSubclassProc(hwnd_, msg, w, l);
+  if (msg == WM_SETFOCUS) {
+    RaiseEnter();
+  } else {
+    RaiseExit();
+  }
+  return true;
+}
+
+void Win32ControlPeer::RaiseEnter() {
+  if (PeerEvents* e = Events()) e->PeerEnter();
+}
+
+void Win32ControlPeer::RaiseExit() {
+  if (PeerEvents* e = Events()) e->PeerExit();
+}
+
+LRESULT CALLBACK Win32ControlPeer::CustomWndProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  if (msg == WM_NCCREATE) {
+    auto* peer = static_cast<Win32ControlPeer*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
+    if (peer) peer->hwnd_ = hwnd;
+  }
+  auto* peer = reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (peer && msg == WM_NCDESTROY) {
+    // Gone with its parent: the handle must not be used again.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    peer->hwnd_ = nullptr;
+    return DefWindowProcW(hwnd, msg, w, l);
+  }
+  if (peer) {
+    LRESULT result = 0;
+    if (peer->HandleMessage(msg, w, l, result)) return result;
+  }
+  return DefWindowProcW(hwnd, msg, w, l);
+}
+
+bool Win32ControlPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  return HandleContainerMessage(msg, w, l, result);
+}
+
+bool Win32ControlPeer::HandleContainerMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  switch (msg) {
+    case WM_COMMAND: {
+      const int code = HIWORD(w);
+      Win32ControlPeer* child = FromHwnd(reinterpret_cast<HWND>(l));
+      // The dialog manager reports Enter on a button by its id alone.
+      if (!child && l == 0 && code == BN_CLICKED) child = tk_.PeerById(LOWORD(w));
+      if (!child || child->detaching_) return false;
+      child->OnCommand(code);
+      result = 0;
+      return true;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+      Win32ControlPeer* child = FromHwnd(reinterpret_cast<HWND>(l));
+      if (!child) return false;
+      HBRUSH brush = child->OnCtlColor(msg, reinterpret_cast<HDC>(w));
+      if (!brush) return false;
+      result = reinterpret_cast<LRESULT>(brush);
+      return true;
+    }
+    case WM_NOTIFY: {
+      const auto* header = reinterpret_cast<const NMHDR*>(l);
+      Win32ControlPeer* child = header ? FromHwnd(header->hwndFrom) : nullptr;
+      return child && !child->detaching_ && child->OnNotify(*header, result);
+    }
+    case WM_SETCURSOR: {
+      // The screen cursor overrides everything; else a control's own cursor
+      // shows over its client area.
+      if (tk_.ScreenImpl().ApplyScreenCursor()) {
+        result = TRUE;
+        return true;
+      }
+      const Win32ControlPeer* over = FromHwnd(reinterpret_cast<HWND>(w));
+      if (!over || over->cursor_ == 0 || LOWORD(l) != HTCLIENT) return false;
+      ::SetCursor(tk_.ScreenImpl().CursorHandle(over->cursor_));
+      result = TRUE;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool Win32ControlPeer::HandleMouseMessage(UINT msg, WPARAM w, LPARAM l, ClickMode click_mode) {
+  const Point p{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+  const ShiftState shift = ShiftFromKeys(w);
+  MouseButton button = MouseButton::mbLeft;
+  switch (msg) {
+    case WM_MOUSEMOVE:
+      if (PeerEvents* e = Events()) e->PeerMouseMove(shift, p);
+      UpdateHover(p);
+      return true;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      // While captured the control still follows the mouse through its moves.
+      if (GetCapture() != hwnd_ && hovering_) {
+        hovering_ = false;
+        HoverChanged();
+        if (PeerEvents* e = Events()) e->PeerMouseLeave();
+      }
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      clicking_ = click_mode != ClickMode::kNone;
+      if (click_mode == ClickMode::kTrackCaptured) ::SetCapture(hwnd_);
+      if (PeerEvents* e = Events()) e->PeerMouseDown(MouseButton::mbLeft, shift, p);
+      if (msg == WM_LBUTTONDBLCLK) {
+        if (PeerEvents* e = Events()) e->PeerDblClick();
+      }
+      return true;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+      button = (msg == WM_RBUTTONDOWN || msg == WM_RBUTTONDBLCLK) ? MouseButton::mbRight : MouseButton::mbMiddle;
+      if (PeerEvents* e = Events()) e->PeerMouseDown(button, shift, p);
+      return true;
+    case WM_LBUTTONUP: {
+      const bool was_clicking = clicking_;
+      clicking_ = false;
+      if (click_mode == ClickMode::kTrackCaptured && GetCapture() == hwnd_) ReleaseCapture();
+      RECT rc{};
+      GetClientRect(hwnd_, &rc);
+      if (was_clicking && PtInRect(&rc, ToPOINT(p))) {
+        if (PeerEvents* e = Events()) e->PeerClick();
+      }
+      if (PeerEvents* e = Events()) e->PeerMouseUp(MouseButton::mbLeft, shift, p);
+      UpdateHover(p);
+      return true;
+    }
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      button = msg == WM_RBUTTONUP ? MouseButton::mbRight : MouseButton::mbMiddle;
+      if (PeerEvents* e = Events()) e->PeerMouseUp(button, shift, p);
+      // Right-button release goes on to make WM_CONTEXTMENU.
+      return msg != WM_RBUTTONUP;
+    case WM_CAPTURECHANGED:
+      clicking_ = false;
+      return false;
+    default:
+      return false;
+  }
+}
+
+bool Win32ControlPeer::HandlePaintedMessage(UINT msg, WPARAM w, LPARAM l, ClickMode click_mode, LRESULT& result) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      result = 1;
+      return true;
+    case WM_SETTEXT:
+    case WM_ENABLE:
+      result = DefWindowProcW(hwnd_, msg, w, l);
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return true;
+    default:
+      break;
+  }
+  if (HandleMouseMessage(msg, w, l, click_mode)) {
+    result = 0;
+    return true;
+  }
+  return HandleContainerMessage(msg, w, l, result);
+}
+
+void Win32ControlPeer::UpdateHover(Point client) {
+  RECT rc{};
+  GetClientRect(hwnd_, &rc);
+  const bool inside = PtInRect(&rc, ToPOINT(client)) != FALSE;
+  if (inside && !tracking_leave_) {
+    TRACKMOUSEEVENT tme{};
+    tme.cbSize = sizeof(tme);
+    tme.dwFlags = TME_LEAVE;
+    tme.hwndTrack = hwnd_;
+    tracking_leave_ = TrackMouseEvent(&tme) != FALSE;
+  }
+  if (inside == hovering_) return;
+  hovering_ = inside;
+  HoverChanged();
+  if (PeerEvents* e = Events()) {
+    if (inside) {
+      e->PeerMouseEnter();
+    } else {
+      e->PeerMouseLeave();
+    }
+  }
+}
+
+bool Win32ControlPeer::HasParentWindow() const {
+  if (!hwnd_) return false;
+  return kind_ == ControlKind::Form || (parent_ && parent_->hwnd_);
+}
+
+bool Win32ControlPeer::Focused() const {
+  HWND focus = GetFocus();
+  return hwnd_ && focus && (focus == hwnd_ || IsChild(hwnd_, focus));
+}
+
+void Win32ControlPeer::SetFocus() {
+  if (hwnd_) ::SetFocus(hwnd_);
+}
+
+void Win32ControlPeer::SetTabStop(bool on) {
+  if (!hwnd_) return;
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  SetWindowLongW(hwnd_, GWL_STYLE, on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG>(WS_TABSTOP)));
+}
+
+void Win32ControlPeer::SetMouseCapture(bool on) {
+  if (!hwnd_) return;
+  if (on) {
+    ::SetCapture(hwnd_);
+  } else if (GetCapture() == hwnd_) {
+    ReleaseCapture();
+  }
+}
+
+bool Win32ControlPeer::MouseCaptured() const { return hwnd_ && GetCapture() == hwnd_; }
+
+Point Win32ControlPeer::ClientToScreen(Point p) const {
+  POINT pt = ToPOINT(p);
+  if (hwnd_) ::ClientToScreen(hwnd_, &pt);
+  return ToPoint(pt);
+}
+
+UINT Win32ControlPeer::Dpi() const { return DpiForWindow(hwnd_); }
+
+int Win32ControlPeer::Scale(int v) const { return ScaleToDpi(v, Dpi()); }
+
+void Win32ControlPeer::SetBounds(const Rect& r) {
+  bounds_ = r;
+  ApplyBounds();
+}
+
+void Win32ControlPeer::ApplyBounds() {
+  if (!hwnd_) return;
+  const UINT dpi = Dpi();
+  const int left = ScaleToDpi(bounds_.left, dpi);
+  const int top = ScaleToDpi(bounds_.top, dpi);
+  SetWindowPos(hwnd_, nullptr, left, top, ScaleToDpi(bounds_.right, dpi) - left,
+               ScaleToDpi(bounds_.bottom, dpi) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32ControlPeer::ApplyDpi() {
+  ApplyBounds();
+  ApplyFont();
+  for (Win32ControlPeer* child : children_) child->ApplyDpi();
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32ControlPeer::SetCaption(const std::string& text) {
+  if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
+}
+
+std::string Win32ControlPeer::Caption() const {
+  if (!hwnd_) return {};
+  const int n = GetWindowTextLengthW(hwnd_);
+  if (n <= 0) return {};
+  std::wstring buf(static_cast<std::size_t>(n) + 1, L'\0');
+  const int got = GetWindowTextW(hwnd_, buf.data(), n + 1);
+  return Narrow(std::wstring_view(buf.data(), static_cast<std::size_t>(std::max(got, 0))));
+}
+
+void Win32ControlPeer::SetVisible(bool v) {
+  if (hwnd_) ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);
+}
+
+bool Win32ControlPeer::Visible() const {
+  return hwnd_ && (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+void Win32ControlPeer::SetEnabled(bool e) {
+  if (hwnd_) EnableWindow(hwnd_, e ? TRUE : FALSE);
+}
+
+bool Win32ControlPeer::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+void Win32ControlPeer::SetHint(const std::string& hint) {
+  hint_ = hint;
+  Win32FormPeer* form = Form();
+  if (!form || form == this || !hwnd_) return;
+  form->SetToolText(hwnd_, Wide(ShortHint(hint_)));
+}
+
+void Win32ControlPeer::SetFont(const FontSpec& f) {
+  own_font_ = true;
+  font_ = f;
+  ApplyFont();
+  for (Win32ControlPeer* child : children_) child->InheritFont(f);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32ControlPeer::InheritFont(const FontSpec& f) {
+  if (own_font_) return;
+  font_ = f;
+  ApplyFont();
+  for (Win32ControlPeer* child : children_) child->InheritFont(f);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32ControlPeer::ApplyFont() {
+  if (hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(CurrentFont()), FALSE);
+}
+
+HFONT Win32ControlPeer::CurrentFont() const { return tk_.Font(font_, Dpi()); }
+
+COLORREF Win32ControlPeer::FontColor() const { return ToColorRef(font_.color); }
+
+void Win32ControlPeer::SetColor(TColor c) {
+  color_ = c;
+  InvalidateWithChildren();
+}
+
+void Win32ControlPeer::InvalidateWithChildren() {
+  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Win32ControlPeer::Repaint() {
+  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void Win32ControlPeer::ChangeStyle(DWORD set, DWORD clear) {
+  if (!hwnd_) return;
+  const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+  const LONG changed = static_cast<LONG>((static_cast<DWORD>(style) & ~clear) | set);
+  if (changed == style) return;
+  SetWindowLongW(hwnd_, GWL_STYLE, changed);
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void Win32ControlPeer::PaintParentBackground(HDC dc) {
+  RECT rc{};
+  GetClientRect(hwnd_, &rc);
+  FillRect(dc, &rc, tk_.Brush(parent_ ? parent_->BackgroundColor() : clBtnFace));
+  if (!parent_ || !parent_->own_class_ || !parent_->hwnd_) return;
+  POINT origin{0, 0};
+  MapWindowPoints(hwnd_, parent_->hwnd_, &origin, 1);
+  POINT old{};
+  SetViewportOrgEx(dc, -origin.x, -origin.y, &old);
+  SendMessageW(parent_->hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  SetViewportOrgEx(dc, old.x, old.y, nullptr);
+}
+
+}  // namespace wakumo

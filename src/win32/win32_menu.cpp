@@ -1,0 +1,113 @@
+#include "win32/win32_menu.h"
+
+#include <algorithm>
+
+#include "win32/win32_dpi.h"
+#include "win32/win32_text.h"
+#include "win32/win32_toolkit.h"
+
+namespace wakumo {
+
+bool HandleMenuPictureMessage(UINT msg, LPARAM l, UINT dpi, LRESULT& result) {
+  if (msg == WM_MEASUREITEM) {
+    auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+    if (m->CtlType != ODT_MENU || !m->itemData) return false;
+    const auto* bmp = reinterpret_cast<const ResourceBitmap*>(m->itemData);
+    m->itemWidth = static_cast<UINT>(ScaleToDpi(bmp->Width(), dpi));
+    m->itemHeight = static_cast<UINT>(ScaleToDpi(bmp->Height(), dpi));
+    result = TRUE;
+    return true;
+  }
+  if (msg == WM_DRAWITEM) {
+    const auto* d = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+    if (d->CtlType != ODT_MENU || !d->itemData) return false;
+    const auto* bmp = reinterpret_cast<const ResourceBitmap*>(d->itemData);
+    const int w = ScaleToDpi(bmp->Width(), dpi);
+    const int h = ScaleToDpi(bmp->Height(), dpi);
+    const int x = d->rcItem.left;
+    const int y = d->rcItem.top + (d->rcItem.bottom - d->rcItem.top - h) / 2;
+    if (d->itemState & ODS_GRAYED) {
+      bmp->DrawDisabled(d->hDC, x, y, w, h);
+    } else {
+      bmp->Draw(d->hDC, x, y, w, h, true);
+    }
+    result = TRUE;
+    return true;
+  }
+  return false;
+}
+
+void Win32MenuItemPeer::Insert(int index, MenuItemPeer* child) {
+  if (!child) return;
+  const auto at = std::clamp<std::ptrdiff_t>(index, 0, static_cast<std::ptrdiff_t>(children_.size()));
+  children_.insert(children_.begin() + at, child);
+}
+
+void Win32MenuItemPeer::Remove(MenuItemPeer* child) {
+  children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+}
+
+namespace {
+
+bool InTree(const MenuItemPeer& item, const MenuItemPeer* wanted) {
+  for (const MenuItemPeer* child : item.Children()) {
+    if (child == wanted || InTree(*child, wanted)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void Win32PopupMenuPeer::Build(HMENU menu, const MenuItemPeer& item, std::vector<Win32MenuItemPeer*>& chosen) {
+  for (MenuItemPeer* child : item.Children()) {
+    const std::string caption = child->Caption();
+    if (caption == "-") {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    const std::wstring text = Wide(caption);
+    UINT flags = MF_STRING;
+    if (child->Checked()) flags |= MF_CHECKED;
+    if (!child->Enabled()) flags |= MF_GRAYED;
+    if (!child->Children().empty()) {
+      HMENU sub = CreatePopupMenu();
+      Build(sub, *child, chosen);
+      AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+      continue;
+    }
+    // Command ids start at 1: TrackPopupMenu returns 0 for "nothing chosen".
+    chosen.push_back(static_cast<Win32MenuItemPeer*>(child));
+    AppendMenuW(menu, flags, chosen.size(), text.c_str());
+    if (const std::string picture = child->Picture(); !picture.empty()) {
+      // Drawn by the owner window, so the silver background can be left out
+      // the same way everywhere.
+      if (const ResourceBitmap* bmp = tk_.Bitmap(picture)) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_BITMAP | MIIM_DATA;
+        info.hbmpItem = HBMMENU_CALLBACK;
+        info.dwItemData = reinterpret_cast<ULONG_PTR>(bmp);
+        SetMenuItemInfoW(menu, static_cast<UINT>(chosen.size()), FALSE, &info);
+      }
+    }
+  }
+}
+
+void Win32PopupMenuPeer::Popup(Point screen) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return;
+  std::vector<Win32MenuItemPeer*> chosen;
+  Build(menu, root_, chosen);
+  HWND owner = tk_.MenuOwner();
+  // Without the foreground the menu would not close when the user clicks elsewhere.
+  SetForegroundWindow(owner);
+  const UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                                    screen.x, screen.y, 0, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  DestroyMenu(menu);
+  // The click runs after the menu is gone: it may change the items freely.
+  // Messages handled while the menu was open may have removed the entry.
+  if (cmd >= 1 && cmd <= chosen.size() && InTree(root_, chosen[cmd - 1])) chosen[cmd - 1]->RaiseClick();
+}
+
+}  // namespace wakumo
