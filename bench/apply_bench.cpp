@@ -15,6 +15,7 @@
 #include "app/main_form.h"
 #include "app/undo_list.h"
 #include "sim/sim_desktop.h"
+#include "sim/sim_platform.h"
 #include "sim/sim_ui.h"
 
 namespace wakumo {
@@ -26,7 +27,7 @@ constexpr int kBatch = 1000;
 using Clock = std::chrono::steady_clock;
 
 struct ApplyScene {
-  explicit ApplyScene(int depth) : tk(desk), form(desk, tk) {
+  explicit ApplyScene(int depth) : tk(desk), form(desk, tk, platform.Ports()) {
     form.Show();
     app = desk.Create({.class_name = "App", .title = "target", .style = kOverlapped, .rect = {20, 20, 420, 320}});
     for (int i = 0; i < depth; ++i) Apply(i);
@@ -35,6 +36,7 @@ struct ApplyScene {
   void Apply(int i) { form.ApplyWindowPos(app, 800 + (i & 1), 600, 10, 20, 0, true); }
 
   SimDesktop desk;
+  SimPlatform platform;
   SimToolkit tk;
   TForm1 form;
   WindowHandle app = 0;

@@ -6,6 +6,7 @@
 
 #include "app/main_form.h"
 #include "sim/sim_desktop.h"
+#include "sim/sim_platform.h"
 #include "sim/sim_ui.h"
 
 namespace wakumo {
@@ -14,7 +15,7 @@ namespace {
 constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_;
 
 struct PickScene {
-  PickScene() : tk(desk), form(desk, tk) {
+  PickScene() : tk(desk), form(desk, tk, platform.Ports()) {
     form.Show();
     a = desk.Create({.class_name = "A", .title = "first", .style = kOverlapped, .rect = {20, 20, 420, 320}});
     b = desk.Create({.class_name = "B", .title = "second", .style = kOverlapped, .rect = {20, 640, 420, 940}});
@@ -26,6 +27,7 @@ struct PickScene {
     tk.MouseDown("Image1", MouseButton::mbLeft, {}, {15, 15});
   }
   SimDesktop desk;
+  SimPlatform platform;
   SimToolkit tk;
   TForm1 form;
   WindowHandle a = 0, b = 0;

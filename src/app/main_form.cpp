@@ -44,16 +44,6 @@ int Saturate(std::int64_t v) {
 int WidthOf(const Rect& r) { return Saturate(std::int64_t{r.right} - r.left); }
 int HeightOf(const Rect& r) { return Saturate(std::int64_t{r.bottom} - r.top); }
 
-int ReadField(TEdit& field, int lo, int hi) {
-  const long double v = ExtractNumber(field.Text()).value;
-  int n = lo;
-  if (!std::isnan(v)) n = v <= lo ? lo : v >= hi ? hi : static_cast<int>(std::trunc(v));
-  field.SetText(std::to_string(n));
-  return n;
-}
-
-void WriteField(TEdit& field, int value, int lo, int hi) { field.SetText(std::to_string(std::clamp(value, lo, hi))); }
-
 FontSpec FontOf(const char* name, int height, bool bold = false, TColor color = clWindowText) {
   FontSpec f;
   f.name = name;
@@ -65,8 +55,10 @@ FontSpec FontOf(const char* name, int height, bool bold = false, TColor color = 
 
 }  // namespace
 
-TForm1::TForm1(WindowSystem& ws, UiToolkit& tk)
+TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
     : TForm(tk, "Form1"),
+      platform_(platform),
+      arrow_keys_(platform.keyboard_hook),
       Pick(tk, this, "Pick"),
       Image1(tk, &Pick, "Image1"),
       WListBtn(tk, this, "WListBtn"),
@@ -88,17 +80,21 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk)
       Label5(tk, &Panel1, "Label5"),
       SlstBtn(tk, &Panel1, "SlstBtn"),
       Label6(tk, &Panel1, "Label6"),
-      EdSizeX(tk, &Panel1, "EdSizeX"),
+      EdSizeX(tk, &Panel1, "EdSizeX", platform.keyboard, platform.clipboard, platform.locale),
+      SizeX(tk, &Panel1, "SizeX", SpinnerContext()),
       Label7(tk, &Panel1, "Label7"),
-      EdSizeY(tk, &Panel1, "EdSizeY"),
+      EdSizeY(tk, &Panel1, "EdSizeY", platform.keyboard, platform.clipboard, platform.locale),
+      SizeY(tk, &Panel1, "SizeY", SpinnerContext()),
       WsBtn(tk, &Panel1, "WsBtn"),
       UndoBtn(tk, &Panel1, "UndoBtn"),
       BaseChk(tk, &Panel1, "BaseChk"),
       BlstBtn(tk, &Panel1, "BlstBtn"),
       Label11(tk, &Panel1, "Label11"),
-      EdBaseX(tk, &Panel1, "EdBaseX"),
+      EdBaseX(tk, &Panel1, "EdBaseX", platform.keyboard, platform.clipboard, platform.locale),
+      BaseX(tk, &Panel1, "BaseX", SpinnerContext()),
       Label12(tk, &Panel1, "Label12"),
-      EdBaseY(tk, &Panel1, "EdBaseY"),
+      EdBaseY(tk, &Panel1, "EdBaseY", platform.keyboard, platform.clipboard, platform.locale),
+      BaseY(tk, &Panel1, "BaseY", SpinnerContext()),
       ClientLine(tk, &Panel1, "ClientLine"),
       ClientChk(tk, &Panel1, "ClientChk"),
       FrontChk(tk, &Panel1, "FrontChk"),
@@ -221,9 +217,11 @@ void TForm1::LayOut() {
   Label6.SetBounds(76, 40, 12, 13);
   Label6.SetCaption("横");
   EdSizeX.SetBounds(90, 36, 48, 21);
+  LoadField(EdSizeX, SizeX, true);
   Label7.SetBounds(164, 40, 12, 13);
   Label7.SetCaption("縦");
   EdSizeY.SetBounds(178, 36, 48, 21);
+  LoadField(EdSizeY, SizeY, true);
   WsBtn.SetBounds(252, 36, 21, 21);
   WsBtn.SetStyle(true, 0, false);
   WsBtn.SetGlyph(kWsGlyphResource);
@@ -239,9 +237,11 @@ void TForm1::LayOut() {
   Label11.SetBounds(76, 68, 12, 13);
   Label11.SetCaption("Ｘ");
   EdBaseX.SetBounds(90, 64, 48, 21);
+  LoadField(EdBaseX, BaseX, false);
   Label12.SetBounds(164, 68, 12, 13);
   Label12.SetCaption("Ｙ");
   EdBaseY.SetBounds(178, 64, 48, 21);
+  LoadField(EdBaseY, BaseY, false);
 
   // Client row: a connector drawn from BaseChk down to ClientChk.
   ClientLine.SetBounds(12, 85, 26, 13);
@@ -392,14 +392,48 @@ void TForm1::CloseBtnClick() { Close(); }
 
 // ---------------------------------------------------------------- numbers
 
-int TForm1::SizeXPosition() { return ReadField(EdSizeX, kSizeMin, kSizeMax); }
-void TForm1::SetSizeXPosition(int value) { WriteField(EdSizeX, value, kSizeMin, kSizeMax); }
-int TForm1::SizeYPosition() { return ReadField(EdSizeY, kSizeMin, kSizeMax); }
-void TForm1::SetSizeYPosition(int value) { WriteField(EdSizeY, value, kSizeMin, kSizeMax); }
-int TForm1::BaseXPosition() { return ReadField(EdBaseX, kPosMin, kPosMax); }
-void TForm1::SetBaseXPosition(int value) { WriteField(EdBaseX, value, kPosMin, kPosMax); }
-int TForm1::BaseYPosition() { return ReadField(EdBaseY, kPosMin, kPosMax); }
-void TForm1::SetBaseYPosition(int value) { WriteField(EdBaseY, value, kPosMin, kPosMax); }
+SlideUpDownContext TForm1::SpinnerContext() {
+  return SlideUpDownContext{platform_.timers, platform_.system, platform_.locale, arrow_keys_};
+}
+
+void TForm1::LoadField(TNumberEdit& field, TSlideUpDown& spinner, bool size) {
+  // The fields as stored: none clamps; the spinners hold the ranges.
+  if (size) {
+    field.SetLimitOptions({TLimitOption::loMin});
+    field.SetMax(1);
+    field.SetMin(1);
+    field.SetValue(1);
+  } else {
+    field.SetLimitOptions({});
+  }
+  TSlideUpDownValues v;
+  v.Bounds = Rect{field.Left() + field.Width(), field.Top(), field.Left() + field.Width() + 12, field.Top() + field.Height()};
+  v.Buttons = {TBody::bdFull, false, 500, 33, true, 1.0L};
+  v.Slider = {TBody::bdLight, false, static_cast<int>(CursorId::crVSplit), 3, 1.0L};
+  v.Associate = &field;
+  if (size) v.Position = 1;  // a stored 0 is left out
+  if (&spinner == &SizeY) v.AlignButton = TAlignButton::sudNone;
+  v.Quantity = 1;
+  v.Rate = 1;
+  v.Increment = 1;
+  v.FunctionKind = TFunctionKind::fkLinear;
+  v.Format = "#0";
+  v.Max = size ? kSizeMax : kPosMax;
+  v.Min = size ? kSizeMin : kPosMin;
+  v.Wrap = false;
+  spinner.Load(v);
+}
+
+// Positions are read and written as whole numbers; reading takes in what was
+// typed, writing confines the number and rewrites the field.
+int TForm1::SizeXPosition() { return static_cast<int>(SizeX.Position()); }
+void TForm1::SetSizeXPosition(int value) { SizeX.SetPosition(value); }
+int TForm1::SizeYPosition() { return static_cast<int>(SizeY.Position()); }
+void TForm1::SetSizeYPosition(int value) { SizeY.SetPosition(value); }
+int TForm1::BaseXPosition() { return static_cast<int>(BaseX.Position()); }
+void TForm1::SetBaseXPosition(int value) { BaseX.SetPosition(value); }
+int TForm1::BaseYPosition() { return static_cast<int>(BaseY.Position()); }
+void TForm1::SetBaseYPosition(int value) { BaseY.SetPosition(value); }
 
 // ---------------------------------------------------------------- applying
 
@@ -547,6 +581,8 @@ void TForm1::AutoPosChange() {
 void TForm1::SetBaseEnabled(bool on) {
   EdBaseX.SetEnabled(on);
   EdBaseY.SetEnabled(on);
+  BaseX.SetEnabled(on);
+  BaseY.SetEnabled(on);
   BlstBtn.SetEnabled(on);
 }
 

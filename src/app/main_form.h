@@ -7,6 +7,10 @@
 
 #include "app/undo_list.h"
 #include "app/window_system/window_system.h"
+#include "controls/arrow_key_hook.h"
+#include "controls/number_edit.h"
+#include "controls/slide_up_down.h"
+#include "platform/platform.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -25,8 +29,12 @@ namespace wakumo {
 inline constexpr int crSight = 5;
 
 class TForm1 : public TForm {
+  // Made before the controls that use them and gone after them.
+  Platform platform_;
+  ArrowKeyHook arrow_keys_;
+
  public:
-  TForm1(WindowSystem& ws, UiToolkit& tk);
+  TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform);
   ~TForm1() override;
 
   // Handlers, named after their control and event.
@@ -94,17 +102,21 @@ class TForm1 : public TForm {
   TLabel Label5;
   TSpeedButton SlstBtn;
   TLabel Label6;
-  TEdit EdSizeX;
+  TNumberEdit EdSizeX;
+  TSlideUpDown SizeX;
   TLabel Label7;
-  TEdit EdSizeY;
+  TNumberEdit EdSizeY;
+  TSlideUpDown SizeY;
   TSpeedButton WsBtn;
   TButton UndoBtn;
   TCheckBox BaseChk;
   TSpeedButton BlstBtn;
   TLabel Label11;
-  TEdit EdBaseX;
+  TNumberEdit EdBaseX;
+  TSlideUpDown BaseX;
   TLabel Label12;
-  TEdit EdBaseY;
+  TNumberEdit EdBaseY;
+  TSlideUpDown BaseY;
   TLabel ClientLine;
   TCheckBox ClientChk;
   TCheckBox FrontChk;
@@ -134,6 +146,8 @@ class TForm1 : public TForm {
   // The four numbers as the spinners hold them: sizes 1..9999, positions
   // -9999..9999. Reading takes in what was typed; writing confines the number
   // and rewrites the field.
+  SlideUpDownContext SpinnerContext();
+  void LoadField(TNumberEdit& field, TSlideUpDown& spinner, bool size);
   int SizeXPosition();
   void SetSizeXPosition(int value);
   int SizeYPosition();

@@ -5,10 +5,10 @@
 
 namespace wakumo {
 
-int RunWakumo(WindowSystem& ws, UiToolkit& ui) {
+int RunWakumo(WindowSystem& ws, UiToolkit& ui, const Platform& platform) {
   TApplication app(ui);
   app.SetTitle("Wakumo");
-  TForm1 form(ws, ui);
+  TForm1 form(ws, ui, platform);
   form.OnClose = [&app] { app.Terminate(); };
   form.Show();
   app.Run();

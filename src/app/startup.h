@@ -1,5 +1,6 @@
 #pragma once
 #include "app/window_system/window_system.h"
+#include "platform/platform.h"
 #include "ui/peer.h"
 
 namespace wakumo {
@@ -19,6 +20,6 @@ inline constexpr const char* kMaxHorzPictureResource = "MAXHORZ";
 
 // The whole program on the given ports: application title, main window,
 // message loop. Returns when the main window has closed.
-int RunWakumo(WindowSystem& ws, UiToolkit& ui);
+int RunWakumo(WindowSystem& ws, UiToolkit& ui, const Platform& platform);
 
 }  // namespace wakumo

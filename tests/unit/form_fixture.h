@@ -9,6 +9,7 @@
 
 #include "app/main_form.h"
 #include "sim/sim_desktop.h"
+#include "sim/sim_platform.h"
 #include "sim/sim_ui.h"
 
 namespace wakumo::testing {
@@ -22,7 +23,7 @@ using Calls = std::vector<SetWindowPosCall>;
 
 class FormFixture : public ::testing::Test {
  protected:
-  FormFixture() : tk(desk), form(desk, tk) {
+  FormFixture() : tk(desk), form(desk, tk, platform.Ports()) {
     app = desk.Create({.class_name = "Notepad", .title = "memo.txt", .style = kOverlapped, .rect = {100, 600, 620, 960}});
     child = desk.Create({.class_name = "Edit", .style = WS_CHILD_, .parent = app, .rect = {0, 0, 500, 300}});
     form.Show();
@@ -69,6 +70,7 @@ class FormFixture : public ::testing::Test {
   }
 
   SimDesktop desk;
+  SimPlatform platform;
   SimToolkit tk;
   TForm1 form;
   WindowHandle app = 0;

@@ -7,6 +7,7 @@
 #include "app/frame_window.h"
 #include "app/main_form.h"
 #include "sim/sim_desktop.h"
+#include "sim/sim_platform.h"
 #include "sim/sim_ui.h"
 
 namespace wakumo {
@@ -16,7 +17,7 @@ constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_
 
 class MainFormTest : public ::testing::Test {
  protected:
-  MainFormTest() : tk(desk), form(desk, tk) {
+  MainFormTest() : tk(desk), form(desk, tk, platform.Ports()) {
     app = desk.Create({.class_name = "Notepad", .title = "memo.txt", .style = kOverlapped, .rect = {100, 600, 620, 960}});
     // A 500 x 300 document area inside the 520 x 360 frame.
     child = desk.Create({.class_name = "Edit", .style = WS_CHILD_, .parent = app, .rect = {0, 0, 500, 300}});
@@ -33,6 +34,7 @@ class MainFormTest : public ::testing::Test {
   void Release(Point p) { tk.MouseUpOnScreen(p); }
 
   SimDesktop desk;
+  SimPlatform platform;
   SimToolkit tk;
   TForm1 form;
   WindowHandle app = 0;
