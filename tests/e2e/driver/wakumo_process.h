@@ -1,0 +1,51 @@
+// Wakumo started from a temporary folder, its main window and its controls.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The text as the window itself answers WM_GETTEXT.
+std::wstring WindowText(HWND hwnd);
+std::wstring ClassName(HWND hwnd);
+RECT WindowRect(HWND hwnd);
+std::string SizeText(const RECT& r);  // "W x H"
+POINT Centre(const RECT& r);
+// The window that holds the mouse capture on that thread, or null.
+HWND CaptureOf(DWORD thread_id);
+
+class WakumoProcess {
+ public:
+  WakumoProcess() = default;
+  WakumoProcess(const WakumoProcess&) = delete;
+  WakumoProcess& operator=(const WakumoProcess&) = delete;
+  ~WakumoProcess();
+
+  // Copies the exe into a fresh temporary folder and starts it there; waits
+  // for the main window. False with `error` set on failure.
+  bool Start(const std::wstring& exe, std::string& error);
+  // Posts WM_CLOSE and waits for the process to end; false when it does not.
+  bool Close(int timeout_ms, DWORD& exit_code);
+
+  HWND main() const { return main_; }
+  DWORD thread_id() const { return thread_id_; }
+  const std::wstring& folder() const { return folder_; }
+  // The control whose "WakumoName" property names `name`; null if none.
+  HWND Control(const std::wstring& name) const;
+  // Every named control found, for failure messages.
+  std::string ControlNames() const;
+
+ private:
+  void FindControls();
+  PROCESS_INFORMATION pi_{};
+  HWND main_ = nullptr;
+  DWORD thread_id_ = 0;
+  std::wstring folder_;
+  std::map<std::wstring, HWND> controls_;
+};
+
+}  // namespace e2e
