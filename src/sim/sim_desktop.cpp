@@ -81,28 +81,28 @@ void SimDesktop::Relink(WindowHandle w, std::size_t index) {
   list.insert(list.begin() + static_cast<std::ptrdiff_t>(index), w);
 }
 
-WindowHandle SimDesktop::Create(const SimWindowSpec& spec) {
+WindowHandle SimDesktop::Create(const SimWindowSpec& desc) {
   Win win;
-  win.class_name = spec.class_name;
-  win.title = spec.title;
-  win.style = spec.style & ~kStateBits;
-  win.ex_style = spec.ex_style;
-  win.parent = spec.parent;
-  if (spec.parent != 0 && !Find(spec.parent)) return 0;
-  win.child = (spec.style & WS_CHILD_) && spec.parent != 0;
-  win.visible = spec.visible;
-  win.rect = spec.rect;
-  win.normal = spec.rect;
-  win.insets = spec.client_insets;
-  win.min_track = spec.min_track;
-  win.max_track = spec.max_track;
+  win.class_name = desc.class_name;
+  win.title = desc.title;
+  win.style = desc.style & ~kStateBits;
+  win.ex_style = desc.ex_style;
+  win.parent = desc.parent;
+  if (desc.parent != 0 && !Find(desc.parent)) return 0;
+  win.child = (desc.style & WS_CHILD_) && desc.parent != 0;
+  win.visible = desc.visible;
+  win.rect = desc.rect;
+  win.normal = desc.rect;
+  win.insets = desc.client_insets;
+  win.min_track = desc.min_track;
+  win.max_track = desc.max_track;
   const WindowHandle h = next_handle_;
   next_handle_ += 0x10;
   windows_.emplace(h, std::move(win));
   Siblings(windows_.at(h)).push_back(h);
   Relink(h, 0);
-  if (spec.maximised) Maximise(h);
-  if (spec.minimised) Minimise(h);
+  if (desc.maximised) Maximise(h);
+  if (desc.minimised) Minimise(h);
   return h;
 }
 

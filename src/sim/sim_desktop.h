@@ -107,8 +107,8 @@ class SimDesktop : public WindowSystem {
   SimDesktop();
 
   // ---- Test side: none of these is counted or logged. ----
-  // 0 when the spec names a parent or owner that does not exist.
-  WindowHandle Create(const SimWindowSpec& spec);
+  // 0 when the desc names a parent or owner that does not exist.
+  WindowHandle Create(const SimWindowSpec& desc);
   // Also destroys the window's children and the windows it owns.
   void Destroy(WindowHandle w);
   bool Exists(WindowHandle w) const;
