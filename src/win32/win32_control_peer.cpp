@@ -92,16 +92,79 @@ void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWOR
   hwnd_ = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, parent_hwnd, id,
                           tk_.Instance(), own_class ? this : nullptr);
   if (!hwnd_) return;
-  SetPropW(hwnd_, kPeerProperty, this);
-  if (!own_class) SetWindowSubclass(hwnd_, &StandardSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-  if (!name_.empty()) {
-    name_atom_ = GlobalAddAtomW(Wide(name_).c_str());
-    if (name_atom_) {
-      SetPropW(hwnd_, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name_atom_)));
-    }
-  }
+  if (!name_.empty()) name_atom_ = GlobalAddAtomW(Wide(name_).c_str());
+  AttachTo(hwnd_);
+  if (kind_ != ControlKind::Form) PlaceInZOrder();
   ApplyFont();
   ready_ = true;
+}
+
+void Win32ControlPeer::AttachTo(HWND hwnd) {
+  SetPropW(hwnd, kPeerProperty, this);
+  if (!own_class_) SetWindowSubclass(hwnd, &StandardSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  if (name_atom_) SetPropW(hwnd, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name_atom_)));
+}
+
+// Paint boxes stand in for windowless controls, which lie below every
+// windowed sibling, later ones above earlier ones (so a spinner's arrows,
+// made after its slider strip, cover it). CreateWindowEx puts a new child at
+// the bottom; moving it just above the topmost paint box does both, and
+// keeps the windowed controls in creation order, which is the tab order.
+void Win32ControlPeer::PlaceInZOrder() {
+  HWND topmost_painted = nullptr;
+  for (HWND h = GetWindow(hwnd_, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    const Win32ControlPeer* sibling = h == hwnd_ ? nullptr : FromHwnd(h);
+    if (sibling && sibling->kind_ == ControlKind::PaintBox) {
+      topmost_painted = h;
+      break;
+    }
+  }
+  if (!topmost_painted) return;
+  HWND above = GetWindow(topmost_painted, GW_HWNDPREV);
+  SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Win32ControlPeer::RecreateHwnd(DWORD set, DWORD clear) {
+  HWND old = hwnd_;
+  if (!old || own_class_ || kind_ == ControlKind::Form) return false;
+  const DWORD old_style = static_cast<DWORD>(GetWindowLongW(old, GWL_STYLE));
+  const DWORD style = (old_style & ~clear) | set;
+  if (style == old_style) return true;
+  wchar_t window_class[256] = {};
+  if (!GetClassNameW(old, window_class, 256)) return false;
+  const DWORD ex_style = static_cast<DWORD>(GetWindowLongW(old, GWL_EXSTYLE));
+  HWND parent = GetParent(old);
+  RECT r{};
+  GetWindowRect(old, &r);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+  std::wstring text(static_cast<std::size_t>(std::max(GetWindowTextLengthW(old), 0)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(old, text.data(), static_cast<int>(text.size())), 0)));
+  const bool had_focus = GetFocus() == old;
+
+  // Focus moves and notifications of either window are not the facade's.
+  detaching_ = true;
+  HWND made = CreateWindowExW(ex_style, window_class, text.c_str(), style, r.left, r.top, r.right - r.left,
+                              r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+                              tk_.Instance(), nullptr);
+  if (!made) {
+    detaching_ = false;
+    return false;
+  }
+  // Into the old one's place in the z-order, then the old one goes.
+  SetWindowPos(made, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Win32FormPeer* form = Form();
+  if (form && !hint_.empty()) form->RemoveTool(old);
+  RemoveWindowSubclass(old, &StandardSubclassProc, 0);
+  RemovePropW(old, kPeerProperty);
+  RemovePropW(old, kNameProperty);
+  hwnd_ = made;
+  AttachTo(made);
+  ApplyFont();
+  if (had_focus) ::SetFocus(made);
+  DestroyWindow(old);
+  if (form && !hint_.empty()) form->SetToolText(made, Wide(ShortHint(hint_)));
+  detaching_ = false;
+  return true;
 }
 
 LRESULT CALLBACK Win32ControlPeer::StandardSubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR,
@@ -209,13 +272,14 @@ bool Win32ControlPeer::HandleContainerMessage(UINT msg, WPARAM w, LPARAM l, LRES
 }
 
 bool Win32ControlPeer::HandleMouseMessage(UINT msg, WPARAM w, LPARAM l, ClickMode click_mode) {
-  const Point p{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+  const Point device{GET_X_LPARAM(l), GET_Y_LPARAM(l)};
+  const Point p = EventPoint(device);
   const ShiftState shift = ShiftFromKeys(w);
   MouseButton button = MouseButton::mbLeft;
   switch (msg) {
     case WM_MOUSEMOVE:
       if (PeerEvents* e = Events()) e->PeerMouseMove(shift, p);
-      UpdateHover(p);
+      UpdateHover(device);
       return true;
     case WM_MOUSELEAVE:
       tracking_leave_ = false;
@@ -248,11 +312,11 @@ bool Win32ControlPeer::HandleMouseMessage(UINT msg, WPARAM w, LPARAM l, ClickMod
       if (click_mode == ClickMode::kTrackCaptured && GetCapture() == hwnd_) ReleaseCapture();
       RECT rc{};
       GetClientRect(hwnd_, &rc);
-      if (was_clicking && PtInRect(&rc, ToPOINT(p))) {
+      if (was_clicking && PtInRect(&rc, ToPOINT(device))) {
         if (PeerEvents* e = Events()) e->PeerClick();
       }
       if (PeerEvents* e = Events()) e->PeerMouseUp(MouseButton::mbLeft, shift, p);
-      UpdateHover(p);
+      UpdateHover(device);
       return true;
     }
     case WM_RBUTTONUP:

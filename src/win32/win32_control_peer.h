@@ -101,6 +101,13 @@ class Win32ControlPeer : public ControlPeer {
   // Mouse messages raised as peer events. Also reports the mouse coming onto
   // and going off the control.
   bool HandleMouseMessage(UINT msg, WPARAM w, LPARAM l, ClickMode click_mode);
+  // The point a mouse event reports for a point in device client pixels.
+  virtual Point EventPoint(Point device) const { return device; }
+  // Makes the window anew with a style that counts only at creation (an
+  // edit's alignment): same class, parent, place, size, z-order, text, font,
+  // name, id, hint and subclass, and the focus if it had it. The facade hears
+  // nothing of it. False when the window could not be made (the old one stays).
+  bool RecreateHwnd(DWORD set, DWORD clear);
   bool Hovering() const { return hovering_; }
   virtual void HoverChanged() {}
   // The rest of the messages of a control that paints itself whole: no
@@ -133,6 +140,8 @@ class Win32ControlPeer : public ControlPeer {
  private:
   void InheritFont(const FontSpec& f);
   void Detach();
+  void PlaceInZOrder();
+  void AttachTo(HWND hwnd);
   void UpdateHover(Point client);
 
   ControlKind kind_;

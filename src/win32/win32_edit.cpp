@@ -1,5 +1,7 @@
 #include "win32/win32_edit.h"
 
+#include <utility>
+
 #include "win32/win32_toolkit.h"
 
 namespace wakumo {
@@ -23,8 +25,39 @@ Win32EditPeer::Win32EditPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEve
 }
 
 void Win32EditPeer::SetAlignment(TextAlign a) {
+  if (!hwnd_) return;
   const DWORD align = a == TextAlign::taRightJustify ? ES_RIGHT : a == TextAlign::taCenter ? ES_CENTER : ES_LEFT;
-  ChangeStyle(align, ES_LEFT | ES_CENTER | ES_RIGHT);
+  // An edit reads its alignment only when it is made.
+  DWORD start = 0;
+  DWORD end = 0;
+  SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  const LRESULT modified = SendMessageW(hwnd_, EM_GETMODIFY, 0, 0);
+  const LRESULT limit = SendMessageW(hwnd_, EM_GETLIMITTEXT, 0, 0);
+  HWND before = hwnd_;
+  if (!RecreateHwnd(align, ES_LEFT | ES_CENTER | ES_RIGHT) || hwnd_ == before) return;
+  SendMessageW(hwnd_, EM_SETLIMITTEXT, static_cast<WPARAM>(limit), 0);
+  SendMessageW(hwnd_, EM_SETSEL, start, static_cast<LPARAM>(end));
+  SendMessageW(hwnd_, EM_SETMODIFY, modified ? TRUE : FALSE, 0);
+  if (ime_closed_) ApplyIme();
+}
+
+void Win32EditPeer::SetImeClosed(bool closed) {
+  ime_closed_ = closed;
+  ApplyIme();
+}
+
+void Win32EditPeer::ApplyIme() {
+  // Looked up at run time: imm32 is the system's, but not every build links it.
+  using AssociateFn = BOOL(WINAPI*)(HWND, void*, DWORD);
+  static const AssociateFn associate = [] {
+    HMODULE imm = GetModuleHandleW(L"imm32.dll");
+    if (!imm) imm = LoadLibraryExW(L"imm32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return imm ? reinterpret_cast<AssociateFn>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmAssociateContextEx")))
+               : nullptr;
+  }();
+  constexpr DWORD kDefaultContext = 0x0010;  // IACE_DEFAULT
+  // No input context at all: the input method cannot open in this field.
+  if (associate && hwnd_) associate(hwnd_, nullptr, ime_closed_ ? 0 : kDefaultContext);
 }
 
 int Win32EditPeer::SelStart() const {
@@ -105,13 +138,62 @@ bool Win32EditPeer::OnChar(WPARAM unit, LPARAM l, LRESULT& result) {
   return true;
 }
 
+// The edit takes the focus first (the facade may select all on entering)
+// and then puts the caret where the click was, which would undo that; a
+// selection made on entering is kept, and the press starts no drag.
+LRESULT Win32EditPeer::OnFocusingClick(WPARAM w, LPARAM l) {
+  focusing_click_ = true;
+  const LRESULT result = DefSubclassProc(hwnd_, WM_LBUTTONDOWN, w, l);
+  focusing_click_ = false;
+  if (std::exchange(entered_by_click_, false) && hwnd_ && GetFocus() == hwnd_ && entered_end_ > entered_start_) {
+    if (GetCapture() == hwnd_) ReleaseCapture();
+    SendMessageW(hwnd_, EM_SETSEL, entered_start_, static_cast<LPARAM>(entered_end_));
+  }
+  return result;
+}
+
+// A click on a field of an inactive form: the form gets activated first and
+// gives the focus back to this field before the press itself arrives.
+bool Win32EditPeer::PressIsOnField() const {
+  const int button = GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON;
+  // The press being handled, or (where the key state lags) the button itself.
+  if (GetKeyState(button) >= 0 && GetAsyncKeyState(button) >= 0) return false;
+  POINT pt{};
+  return GetCursorPos(&pt) && WindowFromPoint(pt) == hwnd_;
+}
+
 bool Win32EditPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   switch (msg) {
     case WM_CHAR:
       return OnChar(w, l, result);
-    case WM_KEYDOWN:
-      if (PeerEvents* e = Events()) e->PeerKeyDown(static_cast<int>(w), KeyboardShiftState());
+    case WM_LBUTTONDOWN:
+      if (GetFocus() == hwnd_ && !entered_by_click_) return false;
+      result = OnFocusingClick(w, l);
+      return true;
+    case WM_SETFOCUS: {
+      const bool handled = Win32ControlPeer::HandleStandardMessage(msg, w, l, result);
+      if (hwnd_ && (focusing_click_ || PressIsOnField())) {
+        entered_by_click_ = true;
+        SendMessageW(hwnd_, EM_GETSEL, reinterpret_cast<WPARAM>(&entered_start_),
+                     reinterpret_cast<LPARAM>(&entered_end_));
+      }
+      return handled;
+    }
+    case WM_KILLFOCUS:
+      entered_by_click_ = false;
+      return Win32ControlPeer::HandleStandardMessage(msg, w, l, result);
+    case WM_KEYDOWN: {
+      const ShiftState shift = KeyboardShiftState();
+      if (PeerEvents* e = Events()) e->PeerKeyDown(static_cast<int>(w), shift);
+      // Shift+Insert pastes without a WM_PASTE in some edit implementations
+      // (Wine's); asking by message lets the facade take it like Ctrl+V.
+      if (hwnd_ && w == VK_INSERT && shift.shift && !shift.ctrl && !shift.alt) {
+        if (!(GetWindowLongW(hwnd_, GWL_STYLE) & ES_READONLY)) SendMessageW(hwnd_, WM_PASTE, 0, 0);
+        result = 0;
+        return true;
+      }
       return false;
+    }
     case WM_PASTE:
       // Keyboard, context menu or message: the facade may paste its own way.
       if (PeerEvents* e = Events(); e && e->PeerPaste()) {

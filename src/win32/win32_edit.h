@@ -17,6 +17,7 @@ class Win32EditPeer : public Win32ControlPeer {
   void SetModified(bool m) override;
   void SetReadOnly(bool r) override;
   void SetMaxLength(int n) override;
+  void SetImeClosed(bool closed) override;
   void OnCommand(int code) override;
   HBRUSH OnCtlColor(UINT msg, HDC dc) override;
 
@@ -26,8 +27,19 @@ class Win32EditPeer : public Win32ControlPeer {
  private:
   // WM_CHAR: one UTF-16 unit; a pair's first half waits here for the second.
   bool OnChar(WPARAM unit, LPARAM l, LRESULT& result);
+  // A press that gives the field the focus.
+  LRESULT OnFocusingClick(WPARAM w, LPARAM l);
+  bool PressIsOnField() const;
+  void ApplyIme();
 
   wchar_t pending_high_surrogate_ = 0;
+  bool ime_closed_ = false;
+  // While a click gives the focus: whether the field was entered, and the
+  // selection the facade made on entering.
+  bool focusing_click_ = false;
+  bool entered_by_click_ = false;
+  DWORD entered_start_ = 0;
+  DWORD entered_end_ = 0;
 };
 
 }  // namespace wakumo

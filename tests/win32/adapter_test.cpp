@@ -9,14 +9,21 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "controls/arrow_key_hook.h"
+#include "controls/number_edit.h"
+#include "controls/slide_up_down.h"
+#include "ui/form.h"
 #include "win32/win32_api.h"
 #include "win32/win32_canvas.h"
 #include "win32/win32_control_peer.h"
 #include "win32/win32_dpi.h"
 #include "win32/win32_handles.h"
 #include "win32/win32_menu.h"
+#include "win32/win32_paint_box.h"
+#include "win32/win32_platform.h"
 #include "win32/win32_text.h"
 #include "win32/win32_toolkit.h"
 #include "win32/win32_window_system.h"
@@ -705,6 +712,644 @@ void TestOffscreenCanvas() {
         "other owner-drawn items are not ours");
 }
 
+
+// ---- Paint boxes, the edit's contract, and the spinner on real windows ------
+
+std::string PointStr(Point p) { return std::to_string(p.x) + "," + std::to_string(p.y); }
+
+// A paint box's facade: fills its design area with one colour and records
+// the mouse; the press takes the capture and the release gives it back, as
+// the keep buttons do.
+struct PaintBoxRecorder : PeerEvents {
+  explicit PaintBoxRecorder(TColor f) : fill(f) {}
+  TColor fill;
+  ControlPeer* self = nullptr;
+  int paints = 0;
+  Point design_size{};
+  std::vector<std::string> log;
+  void PeerPaint(Canvas& c) override {
+    ++paints;
+    if (self) design_size = {self->Bounds().Width(), self->Bounds().Height()};
+    c.SetBrush({fill, BrushStyle::bsSolid});
+    c.FillRect({0, 0, design_size.x, design_size.y});
+  }
+  void PeerMouseDown(MouseButton, ShiftState, Point p) override {
+    log.push_back("down " + PointStr(p));
+    if (self) self->SetMouseCapture(true);
+  }
+  void PeerMouseMove(ShiftState, Point p) override { log.push_back("move " + PointStr(p)); }
+  void PeerMouseUp(MouseButton, ShiftState, Point p) override {
+    log.push_back("up " + PointStr(p));
+    if (self) self->SetMouseCapture(false);
+  }
+  void PeerMouseEnter() override { log.push_back("enter"); }
+  void PeerMouseLeave() override { log.push_back("leave"); }
+  std::string Joined() const {
+    std::string s;
+    for (const auto& e : log) s += (s.empty() ? "" : "|") + e;
+    return s;
+  }
+  int Count(const std::string& prefix) const {
+    return static_cast<int>(std::count_if(log.begin(), log.end(), [&](const std::string& e) { return e.rfind(prefix, 0) == 0; }));
+  }
+};
+
+std::vector<HWND> ChildrenTopDown(HWND parent) {
+  std::vector<HWND> out;
+  for (HWND h = GetWindow(parent, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) out.push_back(h);
+  return out;
+}
+
+// The screen colour at a point of a window's client area.
+COLORREF ClientPixel(HWND h, int x, int y) {
+  POINT p{x, y};
+  ClientToScreen(h, &p);
+  HDC screen = GetDC(nullptr);
+  const COLORREF c = GetPixel(screen, p.x, p.y);
+  ReleaseDC(nullptr, screen);
+  return c;
+}
+
+void TestPaintBoxes() {
+  g_test = "PaintBox";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  Recorder fe, pe, e1, e2;
+  PaintBoxRecorder sr(RGBColor(250, 0, 0)), ur(RGBColor(0, 250, 0)), dr(RGBColor(0, 0, 250));
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkPaintForm");
+  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkPaintPanel");
+  // As a spinner makes them: the strip first, then the arrows over it; the
+  // edits around them keep their (tab) order.
+  auto edit1 = tk.CreateControl(ControlKind::Edit, panel.get(), e1, "WkPaintEdit1");
+  auto slider = tk.CreateControl(ControlKind::PaintBox, panel.get(), sr, "WkPaintSlider");
+  auto up = tk.CreateControl(ControlKind::PaintBox, panel.get(), ur, "WkPaintUp");
+  auto down = tk.CreateControl(ControlKind::PaintBox, panel.get(), dr, "WkPaintDown");
+  auto edit2 = tk.CreateControl(ControlKind::Edit, panel.get(), e2, "WkPaintEdit2");
+  sr.self = slider.get();
+  ur.self = up.get();
+  dr.self = down.get();
+  form->SetClientSize(200, 100);
+  panel->SetBounds({10, 10, 110, 70});
+  edit1->SetBounds({0, 0, 48, 21});
+  slider->SetBounds({48, 0, 60, 21});
+  up->SetBounds({48, 0, 60, 9});
+  down->SetBounds({48, 12, 60, 21});
+  edit2->SetBounds({0, 30, 48, 51});
+  HWND ph = ToHwnd(panel->Handle());
+  HWND sh = ToHwnd(slider->Handle());
+  HWND uh = ToHwnd(up->Handle());
+  HWND dh = ToHwnd(down->Handle());
+  const std::vector<HWND> order = ChildrenTopDown(ph);
+  const std::vector<HWND> expected = {ToHwnd(edit1->Handle()), ToHwnd(edit2->Handle()), dh, uh, sh};
+  std::string names;
+  for (HWND h : order) names += NameOf(h) + " ";
+  Check(order == expected, "z-order top down: " + names);
+  const UINT dpi = DpiForWindow(ph);
+  const auto at = [&](int x, int y) {
+    return NameOf(ChildWindowFromPointEx(ph, POINT{ScaleToDpi(x, dpi), ScaleToDpi(y, dpi)}, CWP_SKIPINVISIBLE));
+  };
+  Check(at(50, 4) == "WkPaintUp" && at(50, 10) == "WkPaintSlider" && at(50, 15) == "WkPaintDown",
+        "hit: " + at(50, 4) + " / " + at(50, 10) + " / " + at(50, 15));
+
+  // Painting: each shows its own colour, the strip only in the gap.
+  form->Show();
+  SetForegroundWindow(ToHwnd(form->Handle()));
+  const bool painted = PumpUntil([&] {
+    return ClientPixel(uh, 2, 2) == ToColorRef(ur.fill) && ClientPixel(sh, 2, 10) == ToColorRef(sr.fill) &&
+           ClientPixel(dh, 2, 2) == ToColorRef(dr.fill);
+  });
+  Check(painted, "colours on screen: up " + Hex(ClientPixel(uh, 2, 2)) + ", gap " + Hex(ClientPixel(sh, 2, 10)) +
+                     ", down " + Hex(ClientPixel(dh, 2, 2)));
+  Check(ur.design_size == Point{12, 9}, "painted in design pixels " + PointStr(ur.design_size));
+  HDC dc = GetDC(uh);
+  Check(SendMessageW(uh, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) != 0 &&
+            ClientPixel(uh, 2, 2) == ToColorRef(ur.fill),
+        "background erasing is left out");
+  ReleaseDC(uh, dc);
+  // Repaint only invalidates; the picture comes with the next WM_PAINT.
+  const int paints = ur.paints;
+  ur.fill = RGBColor(0, 120, 0);
+  up->Repaint();
+  Check(ur.paints == paints && GetUpdateRect(uh, nullptr, FALSE), "Repaint invalidated without painting");
+  Check(PumpUntil([&] { return ClientPixel(uh, 2, 2) == RGB(0, 120, 0); }), "repainted in the new colour");
+
+  // Mouse: design pixels; moves while captured, also outside, with enter and
+  // leave from the point.
+  SendMessageW(uh, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ScaleToDpi(3, dpi), ScaleToDpi(4, dpi)));
+  Check(GetCapture() == uh && up->MouseCaptured(), "press took the capture");
+  SendMessageW(uh, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ScaleToDpi(4, dpi), ScaleToDpi(4, dpi)));
+  SendMessageW(uh, WM_MOUSEMOVE, MK_LBUTTON,
+               MAKELPARAM(static_cast<WORD>(static_cast<short>(ScaleToDpi(-5, dpi))), ScaleToDpi(30, dpi)));
+  SendMessageW(uh, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ScaleToDpi(2, dpi), ScaleToDpi(2, dpi)));
+  Check(ur.Joined() == "down 3,4|move 4,4|enter|move -5,30|leave|move 2,2|enter",
+        "press and captured moves: " + ur.Joined());
+  // Someone else takes the mouse: the press ends.
+  ur.log.clear();
+  SetCapture(ToHwnd(edit1->Handle()));
+  Check(ur.Count("up") == 1, "capture lost mid-press raises one release: " + ur.Joined());
+  ReleaseCapture();
+  // A plain release (which gives the capture back) raises exactly one.
+  ur.log.clear();
+  SendMessageW(uh, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageW(uh, WM_LBUTTONUP, 0, MAKELPARAM(ScaleToDpi(5, dpi), ScaleToDpi(6, dpi)));
+  Check(ur.Count("up") == 1 && ur.Count("up 5,6") == 1 && GetCapture() != uh,
+        "release: " + ur.Joined());
+
+  // The slider strip's cursor.
+  tk.Screen().SetCursor(0);
+  slider->SetCursor(static_cast<int>(CursorId::crVSplit));
+  const LRESULT set = SendMessageW(sh, WM_SETCURSOR, reinterpret_cast<WPARAM>(sh), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  Check(set == TRUE && GetCursor() == LoadCursorW(nullptr, IDC_SIZENS), "crVSplit shows the north-south arrows");
+  POINT origin{0, 0};
+  ClientToScreen(uh, &origin);
+  const Point screen = up->ClientToScreen({1, 2});
+  Check(screen == Point{origin.x + ScaleToDpi(1, dpi), origin.y + ScaleToDpi(2, dpi)},
+        "ClientToScreen " + PointStr(screen));
+}
+
+void TestCanvasInDesignPixels() {
+  g_test = "DesignPixels";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, 24, 18);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  ReleaseDC(nullptr, screen);
+  const COLORREF background = RGB(10, 20, 200);
+  const RECT all{0, 0, 24, 18};
+  HBRUSH bg = CreateSolidBrush(background);
+  FillRect(mem, &all, bg);
+  Point seen{};
+  // At 192 DPI a 12 x 9 picture covers 24 x 18 device pixels, each design
+  // pixel a 2 x 2 block; what is not painted keeps the background.
+  PaintInDesignPixels(tk, mem, SIZE{24, 18}, SIZE{12, 9}, 192, [&](Canvas& c) {
+    seen = {c.GetPixel({11, 8}) == kInvalidColor ? -1 : 12, c.GetPixel({12, 9}) == kInvalidColor ? 9 : -1};
+    c.SetPixel({1, 1}, RGBColor(255, 0, 0));
+    c.SetPen({clWhite, 1, PenStyle::psSolid});
+    c.MoveTo({0, 8});
+    c.LineTo({4, 8});
+  });
+  Check(seen == Point{12, 9}, "the canvas is 12 x 9");
+  Check(GetPixel(mem, 2, 2) == RGB(255, 0, 0) && GetPixel(mem, 3, 3) == RGB(255, 0, 0) &&
+            GetPixel(mem, 4, 2) == background && GetPixel(mem, 1, 1) == background,
+        "pixel (1, 1) became the block (2..3, 2..3): " + Hex(GetPixel(mem, 2, 2)) + " " + Hex(GetPixel(mem, 4, 2)));
+  Check(GetPixel(mem, 0, 16) == RGB(255, 255, 255) && GetPixel(mem, 7, 17) == RGB(255, 255, 255) &&
+            GetPixel(mem, 8, 16) == background,
+        "line of 4 design pixels is 8 device pixels: " + Hex(GetPixel(mem, 7, 17)) + " " + Hex(GetPixel(mem, 8, 16)));
+  // At 96 DPI the canvas draws straight on the device context.
+  FillRect(mem, &all, bg);
+  PaintInDesignPixels(tk, mem, SIZE{24, 18}, SIZE{24, 18}, 96, [&](Canvas& c) { c.SetPixel({1, 1}, clWhite); });
+  Check(GetPixel(mem, 1, 1) == RGB(255, 255, 255) && GetPixel(mem, 2, 2) == background, "96 DPI: one pixel");
+  DeleteObject(bg);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+
+  // System colours, and a polygon filled with the brush and outlined by the pen.
+  screen = GetDC(nullptr);
+  GdiCanvas canvas(tk, screen, 96);
+  auto off = canvas.CreateOffscreen(16, 16);
+  off->SetPen({clBtnShadow, 1, PenStyle::psSolid});
+  off->MoveTo({0, 0});
+  off->LineTo({5, 0});
+  off->SetPen({clBlue, 1, PenStyle::psSolid});
+  off->SetBrush({RGBColor(255, 0, 0), BrushStyle::bsSolid});
+  off->Polygon({{2, 12}, {12, 12}, {7, 7}});
+  const Bitmap24 got = off->ToBitmap();
+  ReleaseDC(nullptr, screen);
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  Check(got.Pixel(0, 0) == static_cast<TColor>(shadow), "clBtnShadow is the system's " + Hex(shadow) + ", got " +
+                                                            Hex(got.Pixel(0, 0)));
+  Check(got.Pixel(7, 11) == RGBColor(255, 0, 0) && got.Pixel(2, 12) == clBlue && got.Pixel(7, 7) == clBlue,
+        "polygon inside " + Hex(got.Pixel(7, 11)) + ", corners " + Hex(got.Pixel(2, 12)) + " " + Hex(got.Pixel(7, 7)));
+}
+
+// Records the edit's events; entering selects all, as the main window's fields do.
+struct EditRecorder : PeerEvents {
+  ControlPeer* self = nullptr;
+  std::vector<std::string> log;
+  std::u32string typed;
+  bool take_paste = true;
+  bool select_on_enter = true;
+  std::string nested;  // written once from inside the change handler
+  void PeerChange() override {
+    log.push_back("change:" + (self ? self->Caption() : std::string()));
+    if (!nested.empty() && self) {
+      const std::string text = std::exchange(nested, std::string());
+      self->SetCaption(text);
+    }
+  }
+  bool PeerKeyPress(char32_t& ch) override {
+    typed.push_back(ch);
+    return ch != U'x';
+  }
+  bool PeerPaste() override {
+    log.push_back("paste");
+    return take_paste;
+  }
+  void PeerEnter() override {
+    log.push_back("enter");
+    if (select_on_enter && self) self->SetSel(0, static_cast<int>(Wide(self->Caption()).size()));
+  }
+  void PeerExit() override { log.push_back("exit"); }
+  std::string Joined() const {
+    std::string s;
+    for (const auto& e : log) s += (s.empty() ? "" : "|") + e;
+    return s;
+  }
+  int Count(const std::string& entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
+};
+
+void KeyInput(WORD vk, bool up);
+void MouseInput(POINT screen, DWORD flags);
+
+std::string SelStr(const ControlPeer& e) { return std::to_string(e.SelStart()) + "+" + std::to_string(e.SelLength()); }
+
+void TestEditPeerContract() {
+  g_test = "EditContract";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  Recorder fe, be;
+  EditRecorder er, or_;
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkEditForm");
+  auto before = tk.CreateControl(ControlKind::Button, form.get(), be, "WkEditBefore");
+  auto edit = tk.CreateControl(ControlKind::Edit, form.get(), er, "WkEditNum");
+  auto other = tk.CreateControl(ControlKind::Edit, form.get(), or_, "WkEditOther");
+  er.self = edit.get();
+  or_.self = other.get();
+  form->SetClientSize(200, 100);
+  before->SetBounds({0, 0, 40, 21});
+  edit->SetBounds({50, 0, 98, 21});
+  other->SetBounds({50, 30, 98, 51});
+  form->Show();
+  SetForegroundWindow(ToHwnd(form->Handle()));
+  Check(edit->HasParentWindow(), "an edit on a form has its parent window");
+  HWND h = ToHwnd(edit->Handle());
+
+  // Control characters reach the facade; Ctrl+V's character becomes a paste
+  // request, as do Shift+Insert and the message itself.
+  edit->SetCaption("12");
+  er.log.clear();
+  for (wchar_t c : {L'\x03', L'\x18', L'\x1A', L'\x08', L'\x16'}) SendMessageW(h, WM_CHAR, c, 1);
+  Check(er.typed == std::u32string{3, 0x18, 0x1A, 8, 0x16}, "control characters seen: " + std::to_string(er.typed.size()));
+  Check(er.Count("paste") == 1, "Ctrl+V asks the facade: " + er.Joined());
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  BYTE shifted[256];
+  std::copy(std::begin(keys), std::end(keys), std::begin(shifted));
+  shifted[VK_SHIFT] = 0x80;
+  SetKeyboardState(shifted);
+  SendMessageW(h, WM_KEYDOWN, VK_INSERT, 1);
+  SetKeyboardState(keys);
+  Check(er.Count("paste") == 2, "Shift+Insert asks the facade: " + er.Joined());
+  // The context menu's Paste: keys typed before the menu opens are read by
+  // its loop (P is the entry's access key; the entry needs text to paste).
+  Win32Clipboard clipboard;
+  clipboard.SetText("7");
+  edit->SetFocus();
+  er.log.clear();
+  KeyInput('P', false);
+  KeyInput('P', true);
+  const UINT_PTR deadline = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  RECT wr{};
+  GetWindowRect(h, &wr);
+  SendMessageW(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), MAKELPARAM(wr.left + 5, wr.top + 5));
+  KillTimer(nullptr, deadline);
+  Check(er.Count("paste") == 1, "the context menu's Paste asks the facade: " + er.Joined());
+  er.take_paste = false;
+  er.log.clear();
+  edit->SetSel(2, 0);
+  SendMessageW(h, WM_PASTE, 0, 0);
+  Check(edit->Caption() == "127" && er.Joined() == "paste|change:127", "a paste the facade leaves: " + er.Joined());
+
+  // Text changes are reported at once, also nested ones from inside the handler.
+  er.log.clear();
+  edit->SetCaption("345");
+  Check(er.Joined() == "change:345", "WM_SETTEXT reports a change: " + er.Joined());
+  Check(edit->SelStart() == 0 && edit->SelLength() == 0, "caret at 0 after WM_SETTEXT: " + SelStr(*edit));
+  er.log.clear();
+  er.nested = "6,789";
+  edit->SetCaption("6789");
+  Check(er.Joined() == "change:6789|change:6,789" && edit->Caption() == "6,789",
+        "nested change delivered: " + er.Joined() + ", text " + edit->Caption());
+  er.log.clear();
+  edit->SetSel(0, 2);
+  SendMessageW(h, WM_CUT, 0, 0);
+  Check(edit->Caption() == "789" && er.Count("change:789") == 1, "cut reports: " + er.Joined());
+  SendMessageW(h, WM_UNDO, 0, 0);
+  // (Wine's undo reports its change twice; the facade rereads the same text.)
+  Check(edit->Caption() == "6,789" && er.Count("change:6,789") >= 1, "undo reports: " + er.Joined());
+  // Selection in UTF-16 units.
+  edit->SetCaption("𠀋12");
+  edit->SetSel(2, 1);
+  Check(edit->SelStart() == 2 && edit->SelLength() == 1, "selection past a surrogate pair: " + SelStr(*edit));
+  edit->SetModified(true);
+  Check(edit->Modified(), "modified set");
+  edit->SetModified(false);
+  Check(!edit->Modified(), "modified cleared");
+
+  // A click that gives the focus keeps what entering selected; a click in
+  // the focused field places the caret.
+  edit->SetCaption("12345");
+  other->SetFocus();
+  er.log.clear();
+  const UINT dpi = DpiForWindow(h);
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ScaleToDpi(6, dpi), ScaleToDpi(8, dpi)));
+  SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ScaleToDpi(7, dpi), ScaleToDpi(8, dpi)));
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(ScaleToDpi(7, dpi), ScaleToDpi(8, dpi)));
+  Check(edit->Focused() && er.Joined() == "enter" && edit->SelStart() == 0 && edit->SelLength() == 5,
+        "focusing click keeps the select-all: " + er.Joined() + ", selection " + SelStr(*edit));
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ScaleToDpi(6, dpi), ScaleToDpi(8, dpi)));
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(ScaleToDpi(6, dpi), ScaleToDpi(8, dpi)));
+  Check(edit->SelLength() == 0, "a click in the focused field places the caret: " + SelStr(*edit));
+
+  // Alignment makes the window anew and keeps everything about it.
+  edit->SetHint("幅");
+  edit->SetFont(FontSpec{"Arial", 15, true, clWindowText});
+  edit->SetCaption("4321");
+  edit->SetSel(1, 2);
+  edit->SetModified(true);
+  edit->SetMaxLength(6);
+  edit->SetFocus();
+  RECT old_rect{};
+  GetWindowRect(h, &old_rect);
+  const LRESULT old_font = SendMessageW(h, WM_GETFONT, 0, 0);
+  er.log.clear();
+  edit->SetAlignment(TextAlign::taRightJustify);
+  HWND n = ToHwnd(edit->Handle());
+  RECT new_rect{};
+  GetWindowRect(n, &new_rect);
+  Check(n && n != h && !IsWindow(h), "a new window replaced the old one");
+  Check((GetWindowLongW(n, GWL_STYLE) & ES_RIGHT) != 0 && (GetWindowLongW(n, GWL_STYLE) & WS_TABSTOP) != 0,
+        "right-aligned style");
+  Check(edit->Caption() == "4321" && edit->SelStart() == 1 && edit->SelLength() == 2 && edit->Modified(),
+        "text, selection, modified kept: " + edit->Caption() + " " + SelStr(*edit));
+  Check(SendMessageW(n, EM_GETLIMITTEXT, 0, 0) == 6, "text limit kept");
+  Check(SendMessageW(n, WM_GETFONT, 0, 0) == old_font, "font kept");
+  Check(NameOf(n) == "WkEditNum" && EqualRect(&old_rect, &new_rect), "name and place kept");
+  Check(GetWindow(n, GW_HWNDPREV) == ToHwnd(before->Handle()) && GetWindow(n, GW_HWNDNEXT) == ToHwnd(other->Handle()),
+        "z-order (tab order) kept");
+  Check(GetFocus() == n && er.log.empty(), "focus kept, facade not told: " + er.Joined());
+  Check(GetDlgCtrlID(n) != 0 && GetParent(n) == ToHwnd(form->Handle()), "id and parent kept");
+  er.typed.clear();
+  SendMessageW(n, WM_CHAR, L'x', 1);
+  SendMessageW(n, WM_CHAR, L'9', 1);
+  // "9" replaces the kept selection "32".
+  Check(er.typed == U"x9" && edit->Caption() == "491", "the new window is subclassed: " + edit->Caption());
+  HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
+  while (tips && GetWindow(tips, GW_OWNER) != ToHwnd(form->Handle())) {
+    tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
+  }
+  TTTOOLINFOW ti{};
+  ti.cbSize = sizeof(ti);
+  ti.hwnd = ToHwnd(form->Handle());
+  ti.uId = reinterpret_cast<UINT_PTR>(n);
+  Check(tips && SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0) == 1 &&
+            SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)),
+        "the hint moved to the new window");
+  edit->SetAlignment(TextAlign::taRightJustify);
+  Check(ToHwnd(edit->Handle()) == n, "the same alignment again keeps the window");
+
+  // The input method stays closed: no input context at all.
+  using GetContextFn = void*(WINAPI*)(HWND);
+  using ReleaseContextFn = BOOL(WINAPI*)(HWND, void*);
+  HMODULE imm = LoadLibraryW(L"imm32.dll");
+  auto get_context = imm ? reinterpret_cast<GetContextFn>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmGetContext"))) : nullptr;
+  auto release_context =
+      imm ? reinterpret_cast<ReleaseContextFn>(reinterpret_cast<void*>(GetProcAddress(imm, "ImmReleaseContext"))) : nullptr;
+  Check(get_context && release_context, "imm32 present");
+  if (get_context && release_context) {
+    void* open_context = get_context(n);
+    if (open_context) release_context(n, open_context);
+    edit->SetImeClosed(true);
+    void* closed = get_context(ToHwnd(edit->Handle()));
+    Check(closed == nullptr && open_context != nullptr, "input context before " + std::to_string(open_context != nullptr) +
+                                                            ", after closing " + std::to_string(closed != nullptr));
+    if (closed) release_context(ToHwnd(edit->Handle()), closed);
+    edit->SetAlignment(TextAlign::taCenter);
+    void* after = get_context(ToHwnd(edit->Handle()));
+    Check(after == nullptr, "still closed after the window was made anew");
+    if (after) release_context(ToHwnd(edit->Handle()), after);
+    edit->SetImeClosed(false);
+    void* reopened = get_context(ToHwnd(edit->Handle()));
+    Check(reopened != nullptr, "opened again");
+    if (reopened) release_context(ToHwnd(edit->Handle()), reopened);
+  }
+
+  // A real click on the field of an inactive form: activating the form gives
+  // the field the focus back before the press arrives; the press keeps the
+  // selection made on entering all the same.
+  edit->SetCaption("24680");
+  edit->SetFocus();
+  Recorder ae;
+  auto away = tk.CreateControl(ControlKind::Form, nullptr, ae, "WkEditAway");
+  away->SetClientSize(100, 50);
+  away->Show();
+  // Clear of the field.
+  RECT fr{};
+  GetWindowRect(ToHwnd(form->Handle()), &fr);
+  away->SetWindowRect({fr.right + 20, fr.top, fr.right + 160, fr.top + 80});
+  SetForegroundWindow(ToHwnd(away->Handle()));
+  Check(PumpUntil([&] { return GetForegroundWindow() == ToHwnd(away->Handle()); }), "the other form came forward");
+  er.log.clear();
+  RECT er_rect{};
+  GetWindowRect(ToHwnd(edit->Handle()), &er_rect);
+  const POINT mid{(er_rect.left + er_rect.right) / 2, (er_rect.top + er_rect.bottom) / 2};
+  MouseInput(mid, 0);
+  MouseInput(mid, MOUSEEVENTF_LEFTDOWN);
+  MouseInput(mid, MOUSEEVENTF_LEFTUP);
+  const bool back = PumpUntil([&] {
+    return GetForegroundWindow() == ToHwnd(form->Handle()) && edit->Focused() && GetCapture() == nullptr &&
+           GetAsyncKeyState(VK_LBUTTON) >= 0 && er.Count("enter") == 1 &&
+           HIWORD(GetQueueStatus(QS_MOUSEBUTTON)) == 0;  // the release handled too
+  });
+  Check(back && edit->SelStart() == 0 && edit->SelLength() == 5,
+        "click into an inactive form keeps the select-all: " + er.Joined() + ", selection " + SelStr(*edit) +
+            ", foreground " + NameOf(GetForegroundWindow()) + ", focus " + NameOf(GetFocus()));
+}
+
+// ---- The spinner and its number field on real windows ----------------------
+
+void MouseInput(POINT screen, DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  const int cx = GetSystemMetrics(SM_CXSCREEN);
+  const int cy = GetSystemMetrics(SM_CYSCREEN);
+  // The plain formula lands a pixel short.
+  in.mi.dx = static_cast<LONG>(((2LL * screen.x + 1) * 65536) / (2LL * cx));
+  in.mi.dy = static_cast<LONG>(((2LL * screen.y + 1) * 65536) / (2LL * cy));
+  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  SendInput(1, &in, sizeof(in));
+}
+
+void KeyInput(WORD vk, bool up) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof(in));
+}
+
+// Screen point of a design point in a control's client area.
+POINT ScreenOf(TControl& c, int x, int y) {
+  HWND h = ToHwnd(c.Handle());
+  const UINT dpi = DpiForWindow(h);
+  POINT p{ScaleToDpi(x, dpi), ScaleToDpi(y, dpi)};
+  ClientToScreen(h, &p);
+  return p;
+}
+
+int g_keydowns = 0;
+LRESULT CALLBACK CountKeyDowns(HWND h, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR) {
+  if (msg == WM_KEYDOWN && (w == VK_UP || w == VK_DOWN)) ++g_keydowns;
+  return DefSubclassProc(h, msg, w, l);
+}
+
+// The main window's number fields: a size field and a position field, each
+// with its spinner, set as they are stored.
+struct SpinnerRig {
+  Win32Toolkit tk{GetModuleHandleW(nullptr)};
+  Win32Platform platform;
+  ArrowKeyHook arrow_keys{platform.keyboard_hook};
+  TForm form{tk, "WkSpinForm"};
+  TNumberEdit size_edit{tk, &form, "WkEdSize", platform.keyboard, platform.clipboard, platform.locale};
+  TSlideUpDown size{tk, &form, "WkSize", Context()};
+  TNumberEdit pos_edit{tk, &form, "WkEdPos", platform.keyboard, platform.clipboard, platform.locale};
+  TSlideUpDown pos{tk, &form, "WkPos", Context()};
+
+  SlideUpDownContext Context() { return SlideUpDownContext{platform.timers, platform.system, platform.locale, arrow_keys}; }
+
+  SpinnerRig() {
+    form.SetClientSize(200, 80);
+    size_edit.SetBounds(90, 10, 48, 21);
+    size_edit.SetLimitOptions({TLimitOption::loMin});
+    size_edit.SetMax(1);
+    size_edit.SetMin(1);
+    size_edit.SetValue(1);
+    Load(size_edit, size, true);
+    pos_edit.SetBounds(90, 40, 48, 21);
+    pos_edit.SetLimitOptions({});
+    Load(pos_edit, pos, false);
+    for (TNumberEdit* e : {&size_edit, &pos_edit}) {
+      e->OnEnter = [e] { e->SelectAll(); };
+    }
+  }
+
+  void Load(TNumberEdit& field, TSlideUpDown& spinner, bool is_size) {
+    TSlideUpDownValues v;
+    v.Bounds = Rect{field.Left() + field.Width(), field.Top(), field.Left() + field.Width() + 12, field.Top() + field.Height()};
+    v.Buttons = {TBody::bdFull, false, 500, 33, true, 1.0L};
+    v.Slider = {TBody::bdLight, false, static_cast<int>(CursorId::crVSplit), 3, 1.0L};
+    v.Associate = &field;
+    if (is_size) v.Position = 1;
+    v.Quantity = 1;
+    v.Rate = 1;
+    v.Increment = 1;
+    v.FunctionKind = TFunctionKind::fkLinear;
+    v.Format = "#0";
+    v.Max = 9999;
+    v.Min = is_size ? 1 : -9999;
+    v.Wrap = false;
+    spinner.Load(v);
+  }
+};
+
+void TestSpinnerOnWindows() {
+  g_test = "Spinner";
+  SpinnerRig rig;
+  TSlideUpDown& size = rig.size;
+  HWND form = ToHwnd(rig.form.Handle());
+  rig.form.Show();
+  SetForegroundWindow(form);
+  HWND up = ToHwnd(size.UpButton().Handle());
+  HWND slider = ToHwnd(size.SliderPart().Handle());
+  HWND down = ToHwnd(size.DownButton().Handle());
+  const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  // The 12 x 9 arrows: up tip (5, 4) over the base (4..6, 5); down base
+  // (4..6, 3) over the tip (5, 4); the strip's raised bevel in the gap.
+  const bool drawn = PumpUntil([&] {
+    return ClientPixel(up, 5, 4) == text && ClientPixel(up, 4, 5) == text && ClientPixel(up, 6, 5) == text &&
+           ClientPixel(down, 5, 4) == text && ClientPixel(down, 4, 3) == text;
+  });
+  Check(drawn, "arrows: up tip " + Hex(ClientPixel(up, 5, 4)) + ", down tip " + Hex(ClientPixel(down, 5, 4)));
+  Check(ClientPixel(up, 4, 4) == face && ClientPixel(up, 5, 3) == face && ClientPixel(up, 3, 5) == face,
+        "around the up arrow: " + Hex(ClientPixel(up, 4, 4)) + " " + Hex(ClientPixel(up, 5, 3)));
+  Check(ClientPixel(up, 0, 4) == GetSysColor(COLOR_3DLIGHT) && ClientPixel(up, 11, 4) == GetSysColor(COLOR_3DDKSHADOW),
+        "up button's outer bevel: " + Hex(ClientPixel(up, 0, 4)) + " " + Hex(ClientPixel(up, 11, 4)));
+  Check(ClientPixel(slider, 0, 10) == GetSysColor(COLOR_BTNHIGHLIGHT) &&
+            ClientPixel(slider, 11, 10) == GetSysColor(COLOR_BTNSHADOW) && ClientPixel(slider, 5, 10) == face,
+        "strip in the gap: " + Hex(ClientPixel(slider, 0, 10)) + " " + Hex(ClientPixel(slider, 5, 10)) + " " +
+            Hex(ClientPixel(slider, 11, 10)));
+  RECT sr{};
+  GetWindowRect(ToHwnd(size.Handle()), &sr);
+  RECT er{};
+  GetWindowRect(ToHwnd(rig.size_edit.Handle()), &er);
+  Check(sr.left == er.right && sr.top == er.top && sr.bottom == er.bottom, "flush right of its field");
+
+  // The field shows its number on the right.
+  HWND edit = ToHwnd(rig.size_edit.Handle());
+  Check(rig.size_edit.Text() == "1" && (GetWindowLongW(edit, GWL_STYLE) & ES_RIGHT) != 0, "right-aligned 1");
+  RECT client{};
+  GetClientRect(edit, &client);
+  int leftmost_ink = client.right;
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if (ClientPixel(edit, x, y) == text) leftmost_ink = std::min(leftmost_ink, x);
+    }
+  }
+  Check(leftmost_ink > client.right / 2, "the digit sits in the right half, from x " + std::to_string(leftmost_ink) +
+                                             " of " + std::to_string(client.right));
+
+  // Holding the up arrow: 2 at the press, then counting on while held.
+  const POINT up_middle = ScreenOf(size.UpButton(), 5, 4);
+  MouseInput(up_middle, 0);
+  MouseInput(up_middle, MOUSEEVENTF_LEFTDOWN);
+  Check(PumpUntil([&] { return rig.size_edit.Text() == "2"; }), "press steps to 2, shows " + rig.size_edit.Text());
+  Check(PumpUntil([&] { return std::atoi(rig.size_edit.Text().c_str()) >= 6; }, 4000),
+        "held: counts on, shows " + rig.size_edit.Text());
+  MouseInput(up_middle, MOUSEEVENTF_LEFTUP);
+  PumpUntil([&] { return GetCapture() != up; });
+  const std::string held = rig.size_edit.Text();
+  Check(!PumpUntil([&] { return rig.size_edit.Text() != held; }, 400), "released: stays " + held + ", shows " +
+                                                                             rig.size_edit.Text());
+  Check(GetFocus() == edit, "the arrow gave its field the focus");
+
+  // Typed 12345 stays until the arrow reads the position: 9999, the top.
+  rig.size_edit.SetText("");
+  for (wchar_t c : std::wstring(L"12345")) SendMessageW(edit, WM_CHAR, c, 1);
+  Check(rig.size_edit.Text() == "12345", "typed: " + rig.size_edit.Text());
+  MouseInput(up_middle, MOUSEEVENTF_LEFTDOWN);
+  MouseInput(up_middle, MOUSEEVENTF_LEFTUP);
+  Check(PumpUntil([&] { return rig.size_edit.Text() == "9999" && GetCapture() != up; }),
+        "the arrow confines and steps: " + rig.size_edit.Text());
+
+  // Dragging the strip: up 5 pixels is 5 more, down 5 is 5 less.
+  TSlideUpDown& pos = rig.pos;
+  Check(rig.pos_edit.Text() == "0", "position field starts at 0: " + rig.pos_edit.Text());
+  const POINT grip = ScreenOf(pos.SliderPart(), 5, 10);
+  const UINT dpi = DpiForWindow(form);
+  MouseInput(grip, 0);
+  MouseInput(grip, MOUSEEVENTF_LEFTDOWN);
+  PumpUntil([&] { return GetCapture() == ToHwnd(pos.SliderPart().Handle()); });
+  MouseInput({grip.x, grip.y - ScaleToDpi(5, dpi)}, 0);
+  Check(PumpUntil([&] { return rig.pos_edit.Text() == "5"; }), "dragged up 5: " + rig.pos_edit.Text());
+  MouseInput({grip.x + 40, grip.y + ScaleToDpi(5, dpi)}, 0);
+  Check(PumpUntil([&] { return rig.pos_edit.Text() == "-5"; }), "dragged down 5, off the strip: " + rig.pos_edit.Text());
+  MouseInput({grip.x + 40, grip.y + ScaleToDpi(5, dpi)}, MOUSEEVENTF_LEFTUP);
+  Check(PumpUntil([&] { return GetCapture() == nullptr; }), "release gave the capture back");
+  Check(GetFocus() == ToHwnd(rig.pos_edit.Handle()), "the strip gave its field the focus");
+
+  // Up in a field steps its own spinner only, and the field gets the key too.
+  SetWindowSubclass(ToHwnd(rig.pos_edit.Handle()), CountKeyDowns, 77, 0);
+  g_keydowns = 0;
+  const std::string size_before = rig.size_edit.Text();
+  KeyInput(VK_UP, false);
+  KeyInput(VK_UP, true);
+  Check(PumpUntil([&] { return rig.pos_edit.Text() == "-4" && g_keydowns == 1; }),
+        "Up: field " + rig.pos_edit.Text() + ", key downs " + std::to_string(g_keydowns));
+  Check(rig.size_edit.Text() == size_before, "the other spinner kept " + rig.size_edit.Text());
+  RemoveWindowSubclass(ToHwnd(rig.pos_edit.Handle()), CountKeyDowns, 77);
+}
+
 }  // namespace
 }  // namespace wakumo
 
@@ -721,6 +1366,10 @@ int wmain() {
   wakumo::TestSizeableForm();
   wakumo::TestListView();
   wakumo::TestOffscreenCanvas();
+  wakumo::TestPaintBoxes();
+  wakumo::TestCanvasInDesignPixels();
+  wakumo::TestEditPeerContract();
+  wakumo::TestSpinnerOnWindows();
   std::printf("%d passed, %d failed\n", wakumo::g_passed, wakumo::g_failed);
   return wakumo::g_failed == 0 ? 0 : 1;
 }
