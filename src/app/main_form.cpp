@@ -104,8 +104,15 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
       WinList(tk, this, "WinList"),
       PopupMenu1(tk, "PopupMenu1"),
       PopupMenu2(tk, "PopupMenu2"),
+      SizeList(tk, "SizeList"),
+      BaseList(tk, "BaseList"),
+      ScutMenu(tk, "ScutMenu"),
+      Shortcuts(ComboBox1),
       ws_(ws),
-      screen_(tk) {
+      tk_(tk),
+      screen_(tk),
+      application_(tk),
+      settings_(platform.files, platform.code_page) {
   LayOut();
   TopChk = &PopupMenu1.Add(tk, "TopChk", "常に前");
   mSavePos = &PopupMenu1.Add(tk, "mSavePos", "表示位置を保存");
@@ -125,6 +132,16 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
   mHmax = &PopupMenu2.Add(tk, "mHmax", "横のみ");
   mHmax->SetTag(kMaxHorizontal);
   mHmax->SetPicture(kMaxHorzPictureResource);
+  mSadd = &SizeList.Add(tk, "mSadd", "サイズ追加");
+  mSinvert = &SizeList.Add(tk, "mSinvert", "縦横入れ替え");
+  SizeList.Add(tk, "N3", "-");
+  mBadd = &BaseList.Add(tk, "mBadd", "座標追加");
+  mBinvert = &BaseList.Add(tk, "mBinvert", "XY入れ替え");
+  BaseList.Add(tk, "N4", "-");
+  mSetAdd = &ScutMenu.Add(tk, "mSetAdd", "追加");
+  mSetDel = &ScutMenu.Add(tk, "mSetDel", "削除");
+  ScutMenu.Add(tk, "N5", "-");
+  mSetSort = &ScutMenu.Add(tk, "mSetSort", "ソート");
 
   Image1.OnMouseDown = [this](MouseButton b, ShiftState s, int x, int y) { Image1MouseDown(b, s, x, y); };
   OnMouseMove = [this](ShiftState s, int x, int y) { FormMouseMove(s, x, y); };
@@ -145,8 +162,25 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
   WinList.OnClick = [this] { WinListClick(); };
   OnCanResize = [this](int& w, int& h, bool& resize) { FormCanResize(w, h, resize); };
   OnResize = [this] { FormResize(); };
+  OnClose = [this] { FormClose(); };
+  SlstBtn.OnClick = [this] { ListBtnClick(SlstBtn); };
+  BlstBtn.OnClick = [this] { ListBtnClick(BlstBtn); };
+  mSadd->OnClick = [this] { mSaddClick(); };
+  mSinvert->OnClick = [this] { mSinvertClick(); };
+  Label5.OnDblClick = [this] { mSinvertClick(); };
+  mBadd->OnClick = [this] { mBaddClick(); };
+  mBinvert->OnClick = [this] { mBinvertClick(); };
+  ComboBox1.OnSelect = [this] { ComboBox1Select(); };
+  ComboBox1.OnCloseUp = [this] { ComboBox1CloseUp(); };
+  ScutBtn.OnClick = [this] { ScutBtnClick(); };
+  mSetAdd->OnClick = [this] { mSetAddClick(); };
+  mSetDel->OnClick = [this] { mSetDelClick(); };
+  mSetSort->OnClick = [this] { mSetSortClick(); };
+  mSavePos->OnClick = [this] { mSavePosClick(); };
+  mListEdit->OnClick = [this] { mListEditClick(); };
 
   FormCreate();
+  Form4 = std::make_unique<TForm4>(tk);
 }
 
 TForm1::~TForm1() = default;
@@ -204,6 +238,7 @@ void TForm1::LayOut() {
   Label10.SetCaption("ショートカット");
   ComboBox1.SetBounds(82, 7, 160, 21);
   ScutBtn.SetBounds(243, 7, 17, 21);
+  ScutBtn.SetStyle(true, 0, false);
   ScutBtn.SetGlyph(kListGlyphResource);
   SetBtn.SetBounds(272, 5, 68, 25);
   SetBtn.SetCaption("Set");
@@ -213,6 +248,7 @@ void TForm1::LayOut() {
   Label5.SetBounds(8, 40, 44, 13);
   Label5.SetCaption("サイズ：");
   SlstBtn.SetBounds(52, 36, 17, 21);
+  SlstBtn.SetStyle(true, 0, false);
   SlstBtn.SetGlyph(kListGlyphResource);
   Label6.SetBounds(76, 40, 12, 13);
   Label6.SetCaption("横");
@@ -233,6 +269,7 @@ void TForm1::LayOut() {
   BaseChk.SetBounds(6, 66, 46, 17);
   BaseChk.SetCaption("左上：");
   BlstBtn.SetBounds(52, 64, 17, 21);
+  BlstBtn.SetStyle(true, 0, false);
   BlstBtn.SetGlyph(kListGlyphResource);
   Label11.SetBounds(76, 68, 12, 13);
   Label11.SetCaption("Ｘ");
@@ -289,8 +326,7 @@ void TForm1::FormCreate() {
   SetBaseEnabled(false);
   SetUndoEnabled(false);
 
-  // Without a settings file the window stays on top.
-  SetStayOnTop(TopChk->Checked());
+  LoadSettings();
 
   OwnHandle = FindFrameWindow(ws_, Handle());
   screen_.RegisterCursor(crSight, kSightCursorResource);
@@ -425,14 +461,19 @@ void TForm1::LoadField(TNumberEdit& field, TSlideUpDown& spinner, bool size) {
 }
 
 // Positions are read and written as whole numbers; reading takes in what was
-// typed, writing confines the number and rewrites the field.
-int TForm1::SizeXPosition() { return static_cast<int>(SizeX.Position()); }
+// typed, writing confines the number and rewrites the field. A typed fraction
+// is rounded to the nearest whole number, as the field then shows it ("#0").
+namespace {
+int WholeNumber(long double v) { return static_cast<int>(std::llround(v)); }
+}  // namespace
+
+int TForm1::SizeXPosition() { return WholeNumber(SizeX.Position()); }
 void TForm1::SetSizeXPosition(int value) { SizeX.SetPosition(value); }
-int TForm1::SizeYPosition() { return static_cast<int>(SizeY.Position()); }
+int TForm1::SizeYPosition() { return WholeNumber(SizeY.Position()); }
 void TForm1::SetSizeYPosition(int value) { SizeY.SetPosition(value); }
-int TForm1::BaseXPosition() { return static_cast<int>(BaseX.Position()); }
+int TForm1::BaseXPosition() { return WholeNumber(BaseX.Position()); }
 void TForm1::SetBaseXPosition(int value) { BaseX.SetPosition(value); }
-int TForm1::BaseYPosition() { return static_cast<int>(BaseY.Position()); }
+int TForm1::BaseYPosition() { return WholeNumber(BaseY.Position()); }
 void TForm1::SetBaseYPosition(int value) { BaseY.SetPosition(value); }
 
 // ---------------------------------------------------------------- applying

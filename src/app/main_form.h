@@ -11,6 +11,9 @@
 #include "controls/number_edit.h"
 #include "controls/slide_up_down.h"
 #include "platform/platform.h"
+#include "presets/list_editor.h"
+#include "presets/settings_store.h"
+#include "presets/shortcut_list.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -57,6 +60,28 @@ class TForm1 : public TForm {
   void WinListClick();
   void FormCanResize(int& NewWidth, int& NewHeight, bool& Resize);
   void FormResize();
+  // Releases the undo history and the window list and writes the settings
+  // file; runs once, when the main window closes.
+  void FormClose();
+
+  // Settings file and presets.
+  void LoadSettings();
+  void SaveSettings();
+  void ListBtnClick(TSpeedButton& Sender);
+  void mSListClick(TMenuItem& Sender);
+  void mBListClick(TMenuItem& Sender);
+  void mSaddClick();
+  void mBaddClick();
+  void mSinvertClick();
+  void mBinvertClick();
+  void ComboBox1Select();
+  void ComboBox1CloseUp();
+  void ScutBtnClick();
+  void mSetAddClick();
+  void mSetDelClick();
+  void mSetSortClick();
+  void mSavePosClick();
+  void mListEditClick();
 
   void DrawTargetFrame(const Rect& r);
   // One size/position/stacking change of a window, recorded for undo first.
@@ -134,6 +159,24 @@ class TForm1 : public TForm {
   TMenuItem* mHVmax = nullptr;
   TMenuItem* mVmax = nullptr;
   TMenuItem* mHmax = nullptr;
+  // Size presets after three fixed entries.
+  TPopupMenu SizeList;
+  TMenuItem* mSadd = nullptr;
+  TMenuItem* mSinvert = nullptr;
+  // Position presets after three fixed entries.
+  TPopupMenu BaseList;
+  TMenuItem* mBadd = nullptr;
+  TMenuItem* mBinvert = nullptr;
+  TPopupMenu ScutMenu;
+  TMenuItem* mSetAdd = nullptr;
+  TMenuItem* mSetDel = nullptr;
+  TMenuItem* mSetSort = nullptr;
+  // The entries of ComboBox1 with their TShortCut.
+  ShortcutList Shortcuts;
+  // The size or position menu while it is open; null otherwise.
+  TPopupMenu* OpenListMenu = nullptr;
+  // The list editor, made after the main window and hidden until used.
+  std::unique_ptr<TForm4> Form4;
 
  private:
   void LayOut();
@@ -158,7 +201,11 @@ class TForm1 : public TForm {
   void SetBaseYPosition(int value);
 
   WindowSystem& ws_;
+  UiToolkit& tk_;
   TScreen screen_;
+  TApplication application_;
+  SettingsStore settings_;
+  bool closed_ = false;
 };
 
 }  // namespace wakumo

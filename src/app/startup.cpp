@@ -9,7 +9,11 @@ int RunWakumo(WindowSystem& ws, UiToolkit& ui, const Platform& platform) {
   TApplication app(ui);
   app.SetTitle("Wakumo");
   TForm1 form(ws, ui, platform);
-  form.OnClose = [&app] { app.Terminate(); };
+  // FormClose first (it saves the settings), then the loop ends.
+  form.OnClose = [&app, &form] {
+    form.FormClose();
+    app.Terminate();
+  };
   form.Show();
   app.Run();
   return 0;

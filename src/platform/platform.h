@@ -10,6 +10,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ansi_code_page.h"
+#include "platform/files.h"
+
 namespace wakumo {
 
 // Virtual-key codes, with the window system's values so that key data passed
@@ -135,6 +138,8 @@ struct Platform {
   SystemParameters& system;
   Clipboard& clipboard;
   LocaleInfo& locale;
+  FileSystem& files;
+  const AnsiCodePage& code_page;
 };
 
 }  // namespace wakumo

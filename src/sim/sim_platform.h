@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "sim/sim_files.h"
 
 namespace wakumo {
 
@@ -132,8 +133,11 @@ class SimPlatform {
   SimSystemParameters system;
   SimClipboard clipboard;
   SimLocale locale;
+  SimFileSystem files;
+  // The Japanese systems the program is made for.
+  SimAnsiCodePage code_page{932};
 
-  Platform Ports() { return Platform{clock, clock, keyboard, keyboard_hook, system, clipboard, locale}; }
+  Platform Ports() { return Platform{clock, clock, keyboard, keyboard_hook, system, clipboard, locale, files, code_page}; }
 };
 
 }  // namespace wakumo

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/text.h"
+#include "ui/value_list_editor.h"
 
 namespace wakumo {
 
@@ -19,6 +20,7 @@ bool IsWindowedKind(ControlKind kind) {
     case ControlKind::DropDownList:
     case ControlKind::Edit:
     case ControlKind::ListView:
+    case ControlKind::ValueListEditor:
       return true;
     default:
       return false;
@@ -35,6 +37,7 @@ std::string ClassNameFor(ControlKind kind, const std::string& name) {
     case ControlKind::DropDownList: return "TComboBox";
     case ControlKind::Edit: return "TEdit";
     case ControlKind::ListView: return "TListView";
+    case ControlKind::ValueListEditor: return "TValueListEditor";
     default: return {};
   }
 }
@@ -53,18 +56,18 @@ SimControlPeer::SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer*
       // Forms start hidden until shown; controls start visible.
       visible_(kind != ControlKind::Form) {
   if (!IsWindowedKind(kind)) return;
-  SimWindowSpec spec;
-  spec.class_name = ClassNameFor(kind, name_);
-  spec.visible = visible_;
+  SimWindowSpec desc;
+  desc.class_name = ClassNameFor(kind, name_);
+  desc.visible = visible_;
   Point offset;
   const WindowHandle host = parent_ ? HostWindow(&offset) : 0;
   if (kind == ControlKind::Form || host == 0) {
-    spec.style = kind == ControlKind::Form ? kFormStyle : WS_POPUP_;
+    desc.style = kind == ControlKind::Form ? kFormStyle : WS_POPUP_;
   } else {
-    spec.style = WS_CHILD_;
-    spec.parent = host;
+    desc.style = WS_CHILD_;
+    desc.parent = host;
   }
-  handle_ = Desktop().Create(spec);
+  handle_ = Desktop().Create(desc);
   if (kind == ControlKind::Form) Recentre();
 }
 
@@ -277,6 +280,79 @@ void SimControlPeer::SetSizeable(bool on) {
 void SimControlPeer::ClearRows() {
   rows_.clear();
   selected_row_ = -1;
+}
+
+std::optional<std::string> SimControlPeer::AppendKeyValue(const std::string& key, const std::string& value) {
+  std::vector<std::string> keys;
+  for (const auto& r : rows_) keys.push_back(r[0]);
+  if (std::optional<std::string> refusal = GridKeyRefusal(keys, RowCount(), key)) return refusal;
+  rows_.push_back({key, value});
+  if (selected_row_ < 0) {
+    selected_row_ = 0;
+    selected_column_ = 1;
+    whole_row_ = false;
+  }
+  return std::nullopt;
+}
+
+void SimControlPeer::ExchangeRows(int a, int b) {
+  if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount()) return;
+  std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
+}
+
+void SimControlPeer::DeleteRow(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  rows_.erase(rows_.begin() + row);
+  selected_row_ = rows_.empty() ? -1 : std::min(selected_row_, RowCount() - 1);
+}
+
+void SimControlPeer::SelectWholeRow(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  selected_row_ = row;
+  whole_row_ = true;
+}
+
+ModalResult SimControlPeer::ShowModal() {
+  if (kind_ != ControlKind::Form) return ModalResult::mrCancel;
+  if (tk_.modal_scripts_.empty()) throw std::logic_error("modal form " + name_ + " shown with no script");
+  const auto script = std::move(tk_.modal_scripts_.front());
+  tk_.modal_scripts_.pop_front();
+  ++tk_.modal_count_;
+  // The other forms take no input while this one is open.
+  std::vector<SimControlPeer*> disabled;
+  for (SimControlPeer* c : tk_.controls_) {
+    if (c != this && c->kind_ == ControlKind::Form && c->enabled_) {
+      c->enabled_ = false;
+      disabled.push_back(c);
+    }
+  }
+  modal_result_ = ModalResult::mrNone;
+  modal_open_ = true;
+  Show();
+  struct Restore {
+    SimControlPeer& form;
+    std::vector<SimControlPeer*>& disabled;
+    ~Restore() {
+      for (SimControlPeer* c : disabled) c->enabled_ = true;
+      if (form.modal_open_) form.SetVisible(false);
+      form.modal_open_ = false;
+    }
+  };
+  bool left_open = false;
+  {
+    Restore restore{*this, disabled};
+    script(*this);
+    left_open = modal_open_;
+  }
+  if (left_open) throw std::logic_error("modal form " + name_ + " left open by its script");
+  return modal_result_;
+}
+
+void SimControlPeer::EndModal(ModalResult result) {
+  if (!modal_open_ || result == ModalResult::mrNone) return;
+  modal_result_ = result;
+  modal_open_ = false;
+  SetVisible(false);
 }
 
 std::vector<std::string> SimControlPeer::RowTexts(int row) const {
@@ -821,6 +897,39 @@ bool SimToolkit::SelectRow(std::string_view name, int row) {
   if (row < -1 || row >= c.RowCount()) return false;
   c.selected_row_ = row;
   c.events_.PeerClick();
+  return true;
+}
+
+bool SimToolkit::ClickCell(std::string_view name, int row, int column) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::ValueListEditor || !c.CanTakeInput()) return false;
+  if (row < 0 || row >= c.RowCount() || column < 0 || column > 1) return false;
+  c.selected_row_ = row;
+  c.selected_column_ = column;
+  c.whole_row_ = false;
+  c.events_.PeerClick();
+  return true;
+}
+
+bool SimToolkit::EditKey(std::string_view name, int row, std::string_view key) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::ValueListEditor || !c.CanTakeInput()) return false;
+  if (row < 0 || row >= c.RowCount()) return false;
+  std::vector<std::string> keys;
+  for (const auto& r : c.rows_) keys.push_back(r[0]);
+  if (std::optional<std::string> refusal = GridKeyRefusal(keys, row, key)) {
+    application_.ShowMessage(*refusal);
+    return false;
+  }
+  c.rows_[static_cast<std::size_t>(row)][0] = std::string(key);
+  return true;
+}
+
+bool SimToolkit::EditValue(std::string_view name, int row, std::string_view value) {
+  SimControlPeer& c = Get(name);
+  if (c.kind_ != ControlKind::ValueListEditor || !c.CanTakeInput()) return false;
+  if (row < 0 || row >= c.RowCount()) return false;
+  c.rows_[static_cast<std::size_t>(row)][1] = std::string(value);
   return true;
 }
 

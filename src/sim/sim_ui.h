@@ -8,6 +8,7 @@
 //
 // The toolkit must outlive every peer it made.
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -99,6 +100,17 @@ class SimControlPeer : public ControlPeer {
   int SelectedRow() const override { return selected_row_; }
   void SetTabStop(bool on) override { tab_stop_ = on; }
 
+  // Key/value grids; rows_ hold {key, value}.
+  std::optional<std::string> AppendKeyValue(const std::string& key, const std::string& value) override;
+  void ExchangeRows(int a, int b) override;
+  void DeleteRow(int row) override;
+  void SelectWholeRow(int row) override;
+  void SetTabBetweenCells(bool on) override { tab_between_cells_ = on; }
+
+  // Forms: see SimToolkit::ScriptModal.
+  ModalResult ShowModal() override;
+  void EndModal(ModalResult result) override;
+
   // Mouse capture (windowless controls hold it through the toolkit), the
   // cursor shown over the control, and the keyboard focus: only a windowed
   // control that can take input gets it; the one losing it hears PeerExit
@@ -147,6 +159,13 @@ class SimControlPeer : public ControlPeer {
   Point ClientToScreen(Point client) const override;
   // The control and all its ancestors are enabled; all but the form are visible.
   bool CanTakeInput() const;
+  // Grids: the selection covers both cells of its row, or only the cell in
+  // SelectedColumn (0 key, 1 value).
+  bool WholeRowSelected() const { return whole_row_; }
+  int SelectedColumn() const { return selected_column_; }
+  bool TabBetweenCells() const { return tab_between_cells_; }
+  // Forms: between ShowModal and EndModal.
+  bool ModalOpen() const { return modal_open_; }
 
  private:
   friend class SimToolkit;
@@ -194,6 +213,11 @@ class SimControlPeer : public ControlPeer {
   std::vector<ListColumn> columns_;
   std::vector<std::vector<std::string>> rows_;
   int selected_row_ = -1;
+  int selected_column_ = 1;
+  bool whole_row_ = false;
+  bool tab_between_cells_ = false;
+  bool modal_open_ = false;
+  ModalResult modal_result_ = ModalResult::mrNone;
   bool tab_stop_ = true;
   int sel_start_ = 0;
   int sel_length_ = 0;
@@ -295,10 +319,16 @@ class SimApplication : public ApplicationPeer {
   // There is no loop to run: tests drive the program themselves.
   void Run() override { ++run_count_; }
   void Terminate() override { terminated_ = true; }
+  // Recorded as if the user read and dismissed it at once.
+  void ShowMessage(const std::string& text) override { messages_.push_back(text); }
   int RunCount() const { return run_count_; }
   bool Terminated() const { return terminated_; }
+  // Every message box shown so far, the grids' refusals included, in order.
+  const std::vector<std::string>& Messages() const { return messages_; }
+  void ClearMessages() { messages_.clear(); }
 
  private:
+  std::vector<std::string> messages_;
   std::string title_;
   int run_count_ = 0;
   bool terminated_ = false;
@@ -388,6 +418,28 @@ class SimToolkit : public UiToolkit {
   // row out of range.
   bool SelectRow(std::string_view name, int row);
 
+  // ---- Key/value grids ----
+  // The user clicks a cell (column 0 the key, 1 the value): that cell alone
+  // becomes the selection, then the click. False out of range.
+  bool ClickCell(std::string_view name, int row, int column);
+  // The user types over a row's key and leaves the cell. A key the grid
+  // refuses shows its message (Application().Messages()) and the old key
+  // stays; false then.
+  bool EditKey(std::string_view name, int row, std::string_view key);
+  bool EditValue(std::string_view name, int row, std::string_view value);
+
+  // ---- Modal forms ----
+  // The next ShowModal runs `while_open` with the form open: shown, the other
+  // forms disabled. The callback plays the user and closes the form through
+  // its buttons (EndModal); ShowModal then returns that result. A modal form
+  // shown with no script, or left open by its script, is a test error:
+  // std::logic_error.
+  void ScriptModal(std::function<void(SimControlPeer& form)> while_open) {
+    modal_scripts_.push_back(std::move(while_open));
+  }
+  std::size_t PendingModalScripts() const { return modal_scripts_.size(); }
+  int ModalCount() const { return modal_count_; }
+
   // ---- Painted controls ----
   // Paints the control into a canvas of its size filled with `background`:
   // a paint box paints itself; any other control shows the paint boxes
@@ -443,6 +495,8 @@ class SimToolkit : public UiToolkit {
   SimControlPeer* focused_ = nullptr;
   Clipboard* clipboard_ = nullptr;
   std::deque<std::string> menu_choices_;
+  std::deque<std::function<void(SimControlPeer&)>> modal_scripts_;
+  int modal_count_ = 0;
   int popup_count_ = 0;
   Point last_popup_point_;
   std::string last_popup_menu_;

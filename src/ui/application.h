@@ -12,6 +12,7 @@ class TApplication {
   std::string Title() const { return peer_.Title(); }
   void Run() { peer_.Run(); }
   void Terminate() { peer_.Terminate(); }
+  void ShowMessage(const std::string& text) { peer_.ShowMessage(text); }
 
  private:
   ApplicationPeer& peer_;

@@ -42,6 +42,9 @@ class TControl : protected PeerEvents {
   void SetColor(TColor c) { peer_->SetColor(c); }
   TColor Color() const { return peer_->Color(); }
   void Repaint() { peer_->Repaint(); }
+  // The program's own number for the control; the widget set never sees it.
+  void SetTag(int tag) { tag_ = tag; }
+  int Tag() const { return tag_; }
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -58,6 +61,7 @@ class TControl : protected PeerEvents {
 
  private:
   std::unique_ptr<ControlPeer> peer_;
+  int tag_ = 0;
 };
 
 }  // namespace wakumo

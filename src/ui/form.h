@@ -24,7 +24,15 @@ class TForm : public TControl {
   void SetWindowRect(const Rect& r) { Peer().SetWindowRect(r); }
   void Show() { Peer().Show(); }
   void Close() { Peer().Close(); }
+  // Runs OnShow, then shows the form modally until SetModalResult closes it.
+  ModalResult ShowModal() {
+    if (OnShow) OnShow();
+    return Peer().ShowModal();
+  }
+  // Closes the modal form with this result.
+  void SetModalResult(ModalResult result) { Peer().EndModal(result); }
 
+  TNotifyEvent OnShow;
   TNotifyEvent OnClose;
   // A size change is about to happen: the proposed outer width and height may
   // be adjusted; clearing `resize` refuses it.

@@ -1,5 +1,7 @@
 #include "ui/menu.h"
 
+#include <algorithm>
+
 #include "ui/form.h"
 
 namespace wakumo {
@@ -18,10 +20,21 @@ TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> child) {
 TPopupMenu::TPopupMenu(UiToolkit& tk, const std::string& name) : peer_(tk.CreatePopupMenu(name)) {}
 
 TMenuItem& TPopupMenu::Add(UiToolkit& tk, const std::string& name, const std::string& caption) {
+  return Insert(tk, items_.size(), name, caption);
+}
+
+TMenuItem& TPopupMenu::Insert(UiToolkit& tk, std::size_t index, const std::string& name, const std::string& caption) {
+  index = std::min(index, items_.size());
   auto item = std::make_unique<TMenuItem>(tk, name, caption);
-  peer_->Items().Insert(static_cast<int>(items_.size()), &item->Peer());
-  items_.push_back(std::move(item));
-  return *items_.back();
+  peer_->Items().Insert(static_cast<int>(index), &item->Peer());
+  const auto at = items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(index), std::move(item));
+  return **at;
+}
+
+void TPopupMenu::Delete(std::size_t index) {
+  if (index >= items_.size()) return;
+  peer_->Items().Remove(&items_[index]->Peer());
+  items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(index));
 }
 
 void TForm::SetPopupMenu(TPopupMenu* menu) { Peer().SetPopupMenu(menu ? &menu->Peer() : nullptr); }

@@ -52,6 +52,11 @@ class TPopupMenu {
   TPopupMenu(UiToolkit& tk, const std::string& name);
   PopupMenuPeer& Peer() { return *peer_; }
   TMenuItem& Add(UiToolkit& tk, const std::string& name, const std::string& caption);
+  // A new entry at `index` (clamped to the end).
+  TMenuItem& Insert(UiToolkit& tk, std::size_t index, const std::string& name, const std::string& caption);
+  // Removes and frees the entry at `index`; out of range: nothing. Never
+  // from inside that entry's own click.
+  void Delete(std::size_t index);
   std::size_t Count() const { return items_.size(); }
   TMenuItem& Item(std::size_t i) { return *items_[i]; }
   void Popup(int x, int y) { peer_->Popup({x, y}); }

@@ -4,6 +4,7 @@
 // in-memory one in tests, so there is one source of truth.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +46,11 @@ enum class ControlKind {
   PaintBox,      // drawn by its facade on a canvas
   ListView,      // report style: read-only rows of texts under column headers
                  // that do not react to clicks, whole-row selection
+  ValueListEditor,  // grid of key/value rows, both editable, no title row
 };
+
+// How a modal form was closed.
+enum class ModalResult { mrNone, mrOk, mrCancel };
 
 // A column of a report-style list view. A filling column takes the width
 // left over by the others (at least min_width).
@@ -157,6 +162,33 @@ class ControlPeer {
   virtual std::vector<std::string> RowTexts(int row) const { (void)row; return {}; }
   virtual int SelectedRow() const { return -1; }
 
+  // Key/value grids. Each row is a key and a value (RowTexts gives both;
+  // RowCount and ClearRows as above); the first column shows the keys, the
+  // second the values (SetColumns gives their widths, the filling one follows
+  // the grid's width). Keys stay unique within the grid, letter case ignored
+  // (SameTextIgnoreCase), and never hold "=": a key breaking that is refused
+  // with the grid's own message (GridKeyRefusal in ui/value_list_editor.h).
+  // The program's append gets the message back and adds nothing; the user's
+  // edit of a key is refused with the message shown by the peer (as
+  // ApplicationPeer::ShowMessage does), the old key staying. Values are free.
+  // SelectedRow is the top row of the selection, -1 when the grid is empty.
+  // Filling an empty grid puts the selection on the first row's value cell.
+  virtual std::optional<std::string> AppendKeyValue(const std::string& key, const std::string& value) {
+    (void)key;
+    (void)value;
+    return std::nullopt;
+  }
+  // Two rows trade keys and values; the selection stays where it is. An
+  // exchange can never break the key rule.
+  virtual void ExchangeRows(int a, int b) { (void)a; (void)b; }
+  // The rows below move up; the selection stays at its index, or moves to
+  // the new last row.
+  virtual void DeleteRow(int row) { (void)row; }
+  // The selection becomes the whole row (both cells); out of range: ignored.
+  virtual void SelectWholeRow(int row) { (void)row; }
+  // Whether Tab moves from cell to cell (true) or on to the next control.
+  virtual void SetTabBetweenCells(bool) {}
+
   // Edits: caret and selection in UTF-16 units, 0-based; the modified state.
   virtual int SelStart() const { return 0; }
   virtual int SelLength() const { return 0; }
@@ -195,6 +227,10 @@ class ControlPeer {
   virtual void SetPopupMenu(PopupMenuPeer*) {}
   virtual void Show() {}
   virtual void Close() {}
+  // Shows the form modally, the program's other forms disabled, and returns
+  // once EndModal has hidden it again, with the result given there.
+  virtual ModalResult ShowModal() { return ModalResult::mrCancel; }
+  virtual void EndModal(ModalResult result) { (void)result; }
   // Outer rectangle in screen pixels (forms).
   virtual Rect WindowRect() const { return Bounds(); }
   virtual void SetWindowRect(const Rect&) {}
@@ -258,6 +294,9 @@ class ApplicationPeer {
   // Runs the message loop until the main form closes.
   virtual void Run() = 0;
   virtual void Terminate() = 0;
+  // A message box with the application's title and an OK button; returns
+  // when the user has dismissed it. `text` may hold line breaks ("\n").
+  virtual void ShowMessage(const std::string& text) { (void)text; }
 };
 
 class UiToolkit {

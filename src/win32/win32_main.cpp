@@ -1,7 +1,9 @@
 // Entry point of wakumo.exe: the real window system, widget set and platform,
 // handed to the portable program.
 #include "app/startup.h"
+#include "win32/win32_ansi_code_page.h"
 #include "win32/win32_api.h"
+#include "win32/win32_files.h"
 #include "win32/win32_platform.h"
 #include "win32/win32_toolkit.h"
 #include "win32/win32_window_system.h"
@@ -11,5 +13,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   wakumo::Win32Toolkit tk(instance);
   // Hidden windows of its own: made on the user-interface thread.
   wakumo::Win32Platform platform;
-  return wakumo::RunWakumo(ws, tk, platform.Ports());
+  wakumo::Win32FileSystem files;
+  wakumo::Win32AnsiCodePage code_page;
+  return wakumo::RunWakumo(ws, tk, platform.Ports(files, code_page));
 }

@@ -115,7 +115,10 @@ class Win32Platform {
   Win32Clipboard clipboard;
   Win32LocaleInfo locale;
 
-  Platform Ports() { return Platform{clock, timers, keyboard, keyboard_hook, system, clipboard, locale}; }
+  // The file system and the ANSI code page come from start-up.
+  Platform Ports(FileSystem& files, const AnsiCodePage& code_page) {
+    return Platform{clock, timers, keyboard, keyboard_hook, system, clipboard, locale, files, code_page};
+  }
 };
 
 }  // namespace wakumo

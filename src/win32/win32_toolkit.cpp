@@ -75,6 +75,9 @@ std::unique_ptr<ControlPeer> Win32Toolkit::CreateControl(ControlKind kind, Contr
     case ControlKind::Edit: return std::make_unique<Win32EditPeer>(*this, p, events, name);
     case ControlKind::PaintBox: return std::make_unique<Win32PaintBoxPeer>(*this, p, events, name);
     case ControlKind::ListView: return std::make_unique<Win32ListViewPeer>(*this, p, events, name);
+    // Stand-in until the grid has a peer of its own: an empty panel, whose
+    // grid calls do nothing (and the form peer's ShowModal answers Cancel).
+    case ControlKind::ValueListEditor: return std::make_unique<Win32PanelPeer>(*this, p, events, name);
   }
   return nullptr;
 }

@@ -293,16 +293,17 @@ TEST_F(ApplyTest, SetIgnoresNoTargetAndOurOwnWindow) {
 TEST_F(ApplyTest, NumbersAreTakenInConfinedToTheirRanges) {
   Pick(app);
   ASSERT_TRUE(tk.TypeText("EdSizeX", "12000"));
-  // Text that is no number leaves the number as it was; typed keys that are
-  // no part of a number never reach the field.
+  // Text that is no number leaves the number as it was (60, from the first
+  // built-in size preset); typed keys that are no part of a number never
+  // reach the field.
   ASSERT_TRUE(tk.TypeText("EdSizeY", "abc"));
   TypeBase(0, 0);
   ASSERT_TRUE(tk.TypeText("EdBaseX", "-20000"));
   ASSERT_TRUE(tk.TypeText("EdBaseY", ""));
   ASSERT_TRUE(tk.TypeChars("EdBaseY", " 4a2 "));
-  EXPECT_EQ(Set(), (Calls{{app, 0, -9999, 42, 9999, 1, kFront}}));
+  EXPECT_EQ(Set(), (Calls{{app, 0, -9999, 42, 9999, 60, kFront}}));
   EXPECT_EQ(form.EdSizeX.Text(), "9999");
-  EXPECT_EQ(form.EdSizeY.Text(), "1");
+  EXPECT_EQ(form.EdSizeY.Text(), "60");
   EXPECT_EQ(form.EdBaseX.Text(), "-9999");
   EXPECT_EQ(form.EdBaseY.Text(), "42");
 }

@@ -1,0 +1,144 @@
+#include "presets/list_editor.h"
+
+#include "presets/preset_menus.h"
+
+namespace wakumo {
+
+namespace {
+
+FontSpec DialogFont() {
+  FontSpec f;
+  f.name = "ＭＳ Ｐゴシック";
+  f.height = 12;
+  return f;
+}
+
+std::optional<std::string> FillGrid(TValueListEditor& grid, TPopupMenu& menu) {
+  grid.Clear();
+  for (const NamedPreset& p : MenuPresets(menu)) {
+    if (std::optional<std::string> refusal = grid.AppendRow(p.caption, p.name)) return refusal;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+TForm4::TForm4(UiToolkit& tk)
+    : TForm(tk, "Form4"),
+      Label1(tk, this, "Label1"),
+      SizeList(tk, this, "SizeList"),
+      SUpBtn(tk, this, "SUpBtn"),
+      SDwnBtn(tk, this, "SDwnBtn"),
+      SDelBtn(tk, this, "SDelBtn"),
+      Label2(tk, this, "Label2"),
+      BaseList(tk, this, "BaseList"),
+      BUpBtn(tk, this, "BUpBtn"),
+      BDwnBtn(tk, this, "BDwnBtn"),
+      BDelBtn(tk, this, "BDelBtn"),
+      Bevel1(tk, this, "Bevel1"),
+      Button7(tk, &Bevel1, "Button7"),
+      Button8(tk, &Bevel1, "Button8") {
+  SetCaption("Wakumo- リスト編集");
+  SetFont(DialogFont());
+  // A fixed single border without any title-bar button, not even a close box.
+  SetBorderIcons(false, false, false);
+  SetSizeable(false);
+  SetClientSize(289, 310);
+
+  Label1.SetBounds(2, 4, 44, 12);
+  Label1.SetCaption("サイズ：");
+  SizeList.SetBounds(0, 18, 240, 112);
+  SizeList.SetColumnWidths(80, 154);
+  SizeList.SetTabBetweenCells(true);
+  SUpBtn.SetBounds(246, 32, 41, 25);
+  SUpBtn.SetCaption("UP");
+  SUpBtn.SetTag(1);
+  SDwnBtn.SetBounds(246, 60, 41, 25);
+  SDwnBtn.SetCaption("DOWN");
+  SDwnBtn.SetTag(-1);
+  SDelBtn.SetBounds(246, 96, 41, 25);
+  SDelBtn.SetCaption("DEL");
+
+  Label2.SetBounds(3, 141, 36, 12);
+  Label2.SetCaption("左上：");
+  BaseList.SetBounds(0, 155, 240, 112);
+  BaseList.SetColumnWidths(80, 154);
+  BaseList.SetTabBetweenCells(false);
+  BUpBtn.SetBounds(246, 168, 41, 25);
+  BUpBtn.SetCaption("UP");
+  BUpBtn.SetTag(1);
+  BDwnBtn.SetBounds(246, 196, 41, 25);
+  BDwnBtn.SetCaption("DOWN");
+  BDwnBtn.SetTag(-1);
+  BDelBtn.SetBounds(246, 232, 41, 25);
+  BDelBtn.SetCaption("DEL");
+
+  // The bevel along the bottom edge holds the two closing buttons (at 82, 281
+  // and 154, 281 of the dialog).
+  Bevel1.SetBounds(0, 272, 289, 38);
+  Bevel1.SetBevelOuter(BevelKind::bvLowered);
+  Button7.SetBounds(82, 9, 53, 25);
+  Button7.SetCaption("O K");
+  Button8.SetBounds(154, 9, 53, 25);
+  Button8.SetCaption("Cancel");
+
+  OnShow = [this] { FormShow(); };
+  SizeList.OnClick = [this] { ListClick(SizeList); };
+  BaseList.OnClick = [this] { ListClick(BaseList); };
+  for (TButton* b : {&SUpBtn, &SDwnBtn, &BUpBtn, &BDwnBtn}) b->OnClick = [this, b] { UpDwnBtnClick(*b); };
+  for (TButton* b : {&SDelBtn, &BDelBtn}) b->OnClick = [this, b] { DelBtnClick(*b); };
+  Button7.OnClick = [this] { SetModalResult(ModalResult::mrOk); };
+  Button8.OnClick = [this] { SetModalResult(ModalResult::mrCancel); };
+}
+
+std::optional<std::string> TForm4::LoadLists(TPopupMenu& sizes, TPopupMenu& bases) {
+  if (std::optional<std::string> refusal = FillGrid(SizeList, sizes)) return refusal;
+  return FillGrid(BaseList, bases);
+}
+
+std::vector<NamedPreset> TForm4::Rows(const TValueListEditor& grid) {
+  std::vector<NamedPreset> out;
+  for (int i = 0; i < grid.RowCount(); ++i) out.push_back({grid.Key(i), grid.Value(i)});
+  return out;
+}
+
+TValueListEditor& TForm4::GridOf(const TControl& sender) {
+  const std::string& name = sender.Name();
+  return !name.empty() && name[0] == 'S' ? SizeList : BaseList;
+}
+
+void TForm4::FormShow() {
+  for (TValueListEditor* grid : {&SizeList, &BaseList}) grid->SelectWholeRow(grid->Row());
+}
+
+void TForm4::ListClick(TValueListEditor& Sender) {
+  TValueListEditor& grid = GridOf(Sender);
+  grid.SelectWholeRow(grid.Row());
+}
+
+void TForm4::UpDwnBtnClick(TButton& Sender) {
+  TValueListEditor& grid = GridOf(Sender);
+  const int r = grid.Row();
+  const int n = grid.RowCount();
+  int t;
+  if (Sender.Tag() < 0) {
+    if (n == 0 || r < 0 || r + 1 >= n) return;
+    t = r + 1;
+  } else {
+    if (r <= 0 || r >= n) return;
+    t = r - 1;
+  }
+  // Key and value move together; an exchange never trips the unique keys.
+  grid.ExchangeRows(r, t);
+  // The moved preset stays selected, so repeated clicks keep moving it.
+  grid.SelectWholeRow(t);
+}
+
+void TForm4::DelBtnClick(TButton& Sender) {
+  TValueListEditor& grid = GridOf(Sender);
+  const int r = grid.Row();
+  if (r < 0 || r >= grid.RowCount()) return;
+  grid.DeleteRow(r);
+}
+
+}  // namespace wakumo

@@ -1,0 +1,52 @@
+#pragma once
+// The shortcuts: the entries of the main window's combo box, each carrying a
+// TShortCut. The combo box holds the names (its peer is their one source);
+// this list holds the TShortCut of each entry, in the same order.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "presets/settings.h"
+#include "ui/combo_box.h"
+
+namespace wakumo {
+
+class ShortcutList {
+ public:
+  explicit ShortcutList(TComboBox& box) : box_(box) {}
+
+  // Replaces every entry; with `sorted` they are ordered by name, else kept
+  // in the given order. Equal names may come in (a settings file has them).
+  void Assign(const std::vector<NamedShortCut>& entries, bool sorted);
+  std::vector<NamedShortCut> Entries() const;
+  std::size_t Count() const { return shortcuts_.size(); }
+  // The shortcut of the selected entry; nothing when none is selected.
+  std::optional<TShortCut> Selected() const;
+
+  // Adds under `name`, at the end or, when sorted, at its place by name.
+  // False, changing nothing, for an empty name or one that an entry has
+  // (letter case ignored).
+  bool Add(const std::string& name, const TShortCut& shortcut);
+  // Clears the selection (and so the text field), then removes the first
+  // entry with this name (letter case ignored). False, changing nothing,
+  // when no entry has it.
+  bool Remove(std::string_view name);
+
+  bool Sorted() const { return sorted_; }
+  // Sorting on orders the entries by name (letter case ignored; equal names
+  // keep their order); off leaves them as they are. Afterwards the entry
+  // named as the text field was (letter case ignored) is selected; with none
+  // the selection and the text field are cleared.
+  void SetSorted(bool sorted);
+
+ private:
+  std::optional<std::size_t> IndexOf(std::string_view name) const;
+  void Store(const std::vector<NamedShortCut>& entries);
+
+  TComboBox& box_;
+  std::vector<TShortCut> shortcuts_;  // parallel to the combo box's entries
+  bool sorted_ = false;
+};
+
+}  // namespace wakumo

@@ -1,0 +1,49 @@
+#pragma once
+// A grid of key/value rows whose keys stay unique (letter case ignored) and
+// never hold "=". The key rule and its refusal texts live here, so that every
+// peer refuses the same keys with the same words.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ui/control.h"
+
+namespace wakumo {
+
+class TValueListEditor : public TControl {
+ public:
+  TValueListEditor(UiToolkit& tk, TControl* parent, const std::string& name)
+      : TControl(tk, ControlKind::ValueListEditor, parent, name) {}
+
+  // Widths of the key and the value column; the value column follows the grid's width.
+  void SetColumnWidths(int key, int value) { Peer().SetColumns({ListColumn{"", key, 0, false}, ListColumn{"", value, 0, true}}); }
+  void SetTabBetweenCells(bool on) { Peer().SetTabBetweenCells(on); }
+
+  int RowCount() const { return Peer().RowCount(); }
+  std::string Key(int row) const { return Cell(row, 0); }
+  std::string Value(int row) const { return Cell(row, 1); }
+  // Nothing when the row was added; else the grid's refusal text, nothing added.
+  std::optional<std::string> AppendRow(const std::string& key, const std::string& value) {
+    return Peer().AppendKeyValue(key, value);
+  }
+  void ExchangeRows(int a, int b) { Peer().ExchangeRows(a, b); }
+  void DeleteRow(int row) { Peer().DeleteRow(row); }
+  void Clear() { Peer().ClearRows(); }
+  // Top row of the selection; -1 when the grid is empty.
+  int Row() const { return Peer().SelectedRow(); }
+  void SelectWholeRow(int row) { Peer().SelectWholeRow(row); }
+
+ private:
+  std::string Cell(int row, std::size_t column) const {
+    const std::vector<std::string> texts = Peer().RowTexts(row);
+    return column < texts.size() ? texts[column] : std::string();
+  }
+};
+
+// The refusal text for `key` as the key of row `row` among `keys` (the
+// grid's keys in row order; `row` may be keys.size() for a new row), or
+// nothing when the key may stand.
+std::optional<std::string> GridKeyRefusal(const std::vector<std::string>& keys, int row, std::string_view key);
+
+}  // namespace wakumo
