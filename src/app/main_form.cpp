@@ -311,7 +311,8 @@ void TForm1::FormCreate() {
   const Rect outer = WindowRect();
   HeightWithList = outer.Height();
   const int c = ws_.GetSystemMetric(SystemMetric::CyCaption) + ws_.GetSystemMetric(SystemMetric::CyFrame);
-  HeightWithoutList = kWinListTop + c + 2;
+  // The metrics are real pixels, the list top a design length.
+  HeightWithoutList = ScaleToScreen(kWinListTop) + c + 2;
   MinHeightWithList = HeightWithoutList + c;
   // Centred on the primary screen, at the height without the list.
   const int sw = ws_.GetSystemMetric(SystemMetric::CxScreen);

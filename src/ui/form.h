@@ -19,6 +19,8 @@ class TForm : public TControl {
   void SetStayOnTop(bool on) { Peer().SetStayOnTop(on); }
   bool StayOnTop() const { return Peer().StayOnTop(); }
   void SetPopupMenu(TPopupMenu* menu);
+  // A design length (96 DPI) in the screen pixels of the form's monitor.
+  int ScaleToScreen(int design) const { return (design * Peer().ScreenDpi() + 48) / 96; }
   // Outer rectangle on the screen.
   Rect WindowRect() const { return Peer().WindowRect(); }
   void SetWindowRect(const Rect& r) { Peer().SetWindowRect(r); }

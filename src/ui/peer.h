@@ -109,6 +109,8 @@ class ControlPeer {
   virtual const std::string& Name() const = 0;
   // The window-system handle of a windowed control; 0 for a windowless one.
   virtual WindowHandle Handle() const = 0;
+  // Dots per inch the control is shown at; geometry given to peers is at 96.
+  virtual int ScreenDpi() const { return 96; }
 
   // Left, top, width, height in the parent's client pixels at 96 DPI.
   virtual void SetBounds(const Rect& r) = 0;

@@ -71,6 +71,7 @@ class Win32ControlPeer : public ControlPeer {
   virtual void ApplyDpi();
 
   UINT Dpi() const;
+  int ScreenDpi() const override { return static_cast<int>(Dpi()); }
   int Scale(int v) const;
 
  protected:
