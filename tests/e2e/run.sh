@@ -23,7 +23,7 @@ for tool in wine wineserver Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed"; exit 1; }
 done
 mkdir -p "$out"
-rm -f "$out"/fail-*.png "$out"/main_window.png
+rm -f "$out"/fail-*.png "$out"/main_window.png "$out"/main_window_spinners.png
 
 own_prefix=
 if [[ -n "${WAKUMO_E2E_PREFIX:-}" ]]; then

@@ -107,6 +107,75 @@ void Input::Shift(bool down) {
     Fail(Format("the desktop does not show Shift %s", down ? "down" : "up"));
 }
 
+void Input::Click(POINT at) {
+  MoveTo(at);
+  LeftButton(true);
+  LeftButton(false);
+}
+
+namespace {
+
+void SendKey(WORD vk, bool down) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  Send(in);
+}
+
+WORD VirtualKey(const std::string& name) {
+  static const struct { const char* name; WORD vk; } kKeys[] = {
+      {"Home", VK_HOME}, {"End", VK_END}, {"Up", VK_UP},          {"Down", VK_DOWN},
+      {"Left", VK_LEFT}, {"Right", VK_RIGHT}, {"Return", VK_RETURN}, {"BackSpace", VK_BACK},
+  };
+  for (const auto& k : kKeys)
+    if (name == k.name) return k.vk;
+  Fail("no virtual key for the key name " + name);
+}
+
+}  // namespace
+
+void Input::Keys(const std::string& names) {
+  if (shell_) {
+    X("key " + names);
+    return;
+  }
+  size_t from = 0;
+  while (from < names.size()) {
+    size_t to = names.find(' ', from);
+    if (to == std::string::npos) to = names.size();
+    std::string key = names.substr(from, to - from);
+    from = to + 1;
+    if (key.empty()) continue;
+    const bool shift = key.rfind("shift+", 0) == 0;
+    if (shift) key = key.substr(6);
+    const WORD vk = VirtualKey(key);
+    if (shift) SendKey(VK_SHIFT, true);
+    SendKey(vk, true);
+    SendKey(vk, false);
+    if (shift) SendKey(VK_SHIFT, false);
+  }
+}
+
+void Input::Type(const std::string& text) {
+  for (char ch : text)
+    if (ch < 0x21 || ch > 0x7E || ch == '\'' || ch == '"')
+      Fail("Type takes printable ASCII without blanks or quotes, not " + text);
+  if (shell_) {
+    X("type " + ShellQuoted(text));
+    return;
+  }
+  for (char ch : text) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wScan = static_cast<WORD>(ch);
+    in.ki.dwFlags = KEYEVENTF_UNICODE;
+    Send(in);
+    in.ki.dwFlags |= KEYEVENTF_KEYUP;
+    Send(in);
+  }
+}
+
 LeftButtonGuard::~LeftButtonGuard() {
   if (!down_) return;
   try {

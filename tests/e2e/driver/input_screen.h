@@ -32,6 +32,13 @@ class Input {
   void LeftButton(bool down);
   // Waits until the key state of the desktop shows the change.
   void Shift(bool down);
+  // Moves there, presses and releases the left button.
+  void Click(POINT at);
+  // Key strokes by X key names, each pressed and released in turn: "Home",
+  // "shift+End", "Up", "Down", "End", "Return".
+  void Keys(const std::string& names);
+  // Types ASCII text as key strokes.
+  void Type(const std::string& text);
 
  private:
   void X(const std::string& args);

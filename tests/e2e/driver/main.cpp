@@ -1,6 +1,7 @@
 // End-to-end driver: starts wakumo.exe, makes target windows of its own and
-// drives the sight with real input, checking what the main window shows and
-// what is left on the screen.
+// drives the sight, the number fields, Set, Undo and the window list with
+// real input, checking what the main window shows, where the targets end up
+// and what is left on the screen.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 #include <map>
 #include <memory>
 
+#include "context.h"
 #include "harness.h"
 #include "input_screen.h"
 #include "targets.h"
@@ -21,45 +23,7 @@ namespace {
 // they are reported as SKIP, never as PASS.
 const std::map<std::string, std::string> kKnownWineDivergences = {};
 
-constexpr int kTextDeadlineMs = 5000;
 constexpr COLORREF kLime = RGB(0, 255, 0);
-
-struct Options {
-  std::wstring wakumo;
-  std::string out_unix;
-  std::string xdotool;
-};
-
-struct Context {
-  Options opt;
-  std::unique_ptr<UnixShell> shell;
-  std::unique_ptr<Input> input;
-  TargetWindows t;
-  WakumoProcess wakumo;
-  HWND image1 = nullptr, label1 = nullptr, label2 = nullptr, cur_size = nullptr, led = nullptr;
-};
-
-struct Shown {
-  std::wstring label1, label2, cur_size;
-  std::string Text() const {
-    return "Label1 " + Quoted(label1) + ", Label2 " + Quoted(label2) + ", CurSize " + Quoted(cur_size);
-  }
-};
-
-Shown ReadShown(const Context& c) {
-  return {WindowText(c.label1), WindowText(c.label2), WindowText(c.cur_size)};
-}
-
-void ExpectShown(const Context& c, const std::wstring& label1, const std::wstring& label2,
-                 const std::string& cur_size, const std::string& what) {
-  Shown s;
-  if (!PollUntil([&] {
-        s = ReadShown(c);
-        return s.label1 == label1 && s.label2 == label2 && Utf8(s.cur_size) == cur_size;
-      }, kTextDeadlineMs))
-    Fail(what + ": shows " + s.Text() + "; expected Label1 " + Quoted(label1) + ", Label2 " +
-         Quoted(label2) + ", CurSize \"" + cur_size + "\"");
-}
 
 POINT LedCentre(const Context& c) { return Centre(WindowRect(c.led)); }
 
@@ -69,57 +33,6 @@ void ExpectLed(const Context& c, COLORREF want, const std::string& what) {
     Fail(what + Format(": ClientLED centre (%ld, %ld) is ", LedCentre(c).x, LedCentre(c).y) +
          ColorText(got) + ", expected " + ColorText(want));
 }
-
-POINT ScreenPoint(HWND hwnd, int x, int y) {
-  POINT p{x, y};
-  ClientToScreen(hwnd, &p);
-  return p;
-}
-
-// A point inside the sizable target's client area that no child covers.
-POINT SizableEmptySpot(const Context& c) {
-  RECT rc;
-  GetClientRect(c.t.sizable, &rc);
-  return ScreenPoint(c.t.sizable, 150, rc.bottom - 30);
-}
-
-POINT EditSpot(const Context& c) { return Centre(WindowRect(c.t.edit)); }
-
-void EnsureForeground(const Context& c) {
-  const HWND main = c.wakumo.main();
-  if (PollUntil([&] { return GetForegroundWindow() == main; }, 500)) return;
-  SetForegroundWindow(main);
-  PollUntil([&] { return GetForegroundWindow() == main; }, 2000);
-}
-
-// One drag of the sight: press on Image1, moves, release; the button is let
-// go even when a check fails half-way.
-class Pick {
- public:
-  explicit Pick(const Context& c) : c_(c), button_(*c.input) {
-    c.input->MoveTo(Centre(WindowRect(c.image1)));
-    button_.Press();
-    if (!PollUntil([&] { return CaptureOf(c.wakumo.thread_id()) != nullptr; }, kTextDeadlineMs)) {
-      const POINT p = CursorPos();
-      Fail(Format("no mouse capture in Wakumo after the press on Image1 %s; pointer at (%ld, %ld) "
-                  "over %s, foreground %s",
-                  RectText(WindowRect(c.image1)).c_str(), p.x, p.y,
-                  Quoted(ClassName(WindowFromPoint(p))).c_str(),
-                  Quoted(ClassName(GetForegroundWindow())).c_str()));
-    }
-  }
-  void MoveTo(POINT p) { c_.input->MoveInSteps(p, 24); }
-  void Release() {
-    button_.Release();
-    if (!PollUntil([&] { return CaptureOf(c_.wakumo.thread_id()) == nullptr; }, kTextDeadlineMs))
-      Fail(Format("Wakumo still holds the mouse capture (window %p) after the release",
-                  static_cast<void*>(CaptureOf(c_.wakumo.thread_id()))));
-  }
-
- private:
-  const Context& c_;
-  LeftButtonGuard button_;
-};
 
 void ExpectOutline(const ScreenArea& before, const RECT& r, const std::string& what) {
   OutlineDiff d;
@@ -254,17 +167,6 @@ void CasePressReleaseOnly(Context& c) {
   ExpectShown(c, L"", L"", "", "after press and release on the sight");
 }
 
-void SaveScreenshot(Context& c, const std::string& file, const RECT* crop) {
-  if (!c.shell->Available()) return;
-  std::string geometry;
-  if (crop)
-    geometry = Format(" -crop %ldx%ld+%ld+%ld +repage", crop->right - crop->left,
-                      crop->bottom - crop->top, crop->left, crop->top);
-  const std::string path = c.opt.out_unix + "/" + file;
-  const int rc = c.shell->Run("import -window root" + geometry + " " + ShellQuoted(path), 30000);
-  Log(rc == 0 ? "screenshot: " + path : Format("screenshot %s failed (status %d)", path.c_str(), rc));
-}
-
 Options ParseOptions(int argc, wchar_t** argv, std::string& error) {
   Options o;
   for (int i = 1; i + 1 < argc; i += 2) {
@@ -307,6 +209,20 @@ int Main(int argc, wchar_t** argv) {
       {"b-shift-picks-child", CaseShiftPicksChild, true},
       {"c-outline-leaves-no-trace", CaseOutlineLeavesNoTrace, true},
       {"e-press-release-empties", CasePressReleaseOnly, false},
+      {"g-spinners-drawn", CaseSpinnersDrawn, false},
+      {"g-typed-number-confined-on-read", CaseTypedNumberConfinedOnRead, false},
+      {"g-arrow-keys-step-only-focused", CaseArrowKeysStepOnlyFocused, false},
+      {"g-held-up-arrow-repeats", CaseHeldUpArrowRepeats, false},
+      {"g-slider-drag-up", CaseSliderDragUp, false},
+      // Each apply case puts the targets back where they started.
+      {"h-three-undos", CaseThreeUndos, false},
+      {"h-set-sizes-sizable", CaseSetSizesSizable, false},
+      {"h-set-restores-maximised", CaseSetRestoresMaximised, false},
+      {"h-bottom-right-of-work-area", CaseBottomRightOfWorkArea, false},
+      {"h-dialog-keeps-size", CaseDialogKeepsSize, false},
+      {"h-child-client-top-left", CaseChildClientTopLeft, true},
+      {"h-mdi-document-in-container", CaseMdiDocumentInContainer, false},
+      {"h-window-list-row-applies", CaseWindowListRowApplies, false},
       // Last, so that the screenshot shows a target's Japanese title.
       {"d-mdi-document", CaseMdiDocument, false},
       {"d-dialog-frame", CaseDialogFrame, false},
@@ -325,6 +241,8 @@ int Main(int argc, wchar_t** argv) {
     c.label2 = c.wakumo.Control(L"Label2");
     c.cur_size = c.wakumo.Control(L"CurSize");
     c.led = c.wakumo.Control(L"ClientLED");
+    const RECT main_rect = WindowRect(c.wakumo.main());
+    c.main_height = main_rect.bottom - main_rect.top;
     if (!c.image1 || !c.label1 || !c.label2 || !c.cur_size || !c.led)
       setup_error = "controls missing; found: " + c.wakumo.ControlNames();
     RECT main = WindowRect(c.wakumo.main()), overlap;

@@ -32,6 +32,7 @@ class WakumoProcess {
   bool Close(int timeout_ms, DWORD& exit_code);
 
   HWND main() const { return main_; }
+  HANDLE process() const { return pi_.hProcess; }
   DWORD thread_id() const { return thread_id_; }
   const std::wstring& folder() const { return folder_; }
   // The control whose "WakumoName" property names `name`; null if none.

@@ -1,0 +1,145 @@
+#include "form_ops.h"
+
+namespace e2e {
+
+std::wstring FieldText(const Context& c, const wchar_t* field) { return WindowText(Ctl(c, field)); }
+
+void ExpectFieldText(const Context& c, const wchar_t* field, const std::string& want,
+                     const std::string& what) {
+  std::wstring got;
+  if (!PollUntil([&] { return Utf8(got = FieldText(c, field)) == want; }, kTextDeadlineMs))
+    Fail(what + ": " + Utf8(field) + " shows " + Quoted(got) + ", expected \"" + want + "\"");
+}
+
+std::pair<int, int> FieldSelection(HWND field) {
+  DWORD_PTR packed = 0;
+  SendMessageTimeoutW(field, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &packed);
+  return {LOWORD(packed), HIWORD(packed)};
+}
+
+HWND FocusOf(const Context& c) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(c.wakumo.thread_id(), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+void ClickControl(const Context& c, const wchar_t* name) {
+  c.input->Click(Centre(WindowRect(Ctl(c, name))));
+}
+
+void TypeInto(const Context& c, const wchar_t* field, const std::string& text) {
+  const HWND h = Ctl(c, field);
+  if (!IsWindowEnabled(h)) Fail(Utf8(field) + " is disabled; cannot type " + text);
+  c.input->Click(Centre(WindowRect(h)));
+  if (!PollUntil([&] { return FocusOf(c) == h && GetForegroundWindow() == c.wakumo.main(); },
+                 kTextDeadlineMs))
+    Fail(Utf8(field) + " did not get the focus from a click; focus " + Quoted(ClassName(FocusOf(c))) +
+         ", foreground " + Quoted(ClassName(GetForegroundWindow())));
+  c.input->Keys("Home shift+End");
+  const int length = static_cast<int>(WindowText(h).size());
+  if (!PollUntil([&] { auto s = FieldSelection(h); return s.first == 0 && s.second == length; },
+                 kTextDeadlineMs)) {
+    const auto s = FieldSelection(h);
+    Fail(Format("Home, Shift+End in %s selected %d..%d of %s", Utf8(field).c_str(), s.first,
+                s.second, Quoted(WindowText(h)).c_str()));
+  }
+  c.input->Type(text);
+  ExpectFieldText(c, field, text, "after typing " + text);
+}
+
+bool IsChecked(HWND check_box) {
+  DWORD_PTR state = 0;
+  SendMessageTimeoutW(check_box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 3000, &state);
+  return state == BST_CHECKED;
+}
+
+void ExpectChecked(const Context& c, const wchar_t* name, bool on, const std::string& what) {
+  const HWND h = Ctl(c, name);
+  if (!PollUntil([&] { return IsChecked(h) == on; }, kTextDeadlineMs))
+    Fail(what + ": " + Utf8(name) + (on ? " is not ticked" : " is still ticked"));
+}
+
+void SetChecked(const Context& c, const wchar_t* name, bool on) {
+  const HWND h = Ctl(c, name);
+  if (IsChecked(h) == on) return;
+  if (!IsWindowEnabled(h)) Fail(Utf8(name) + " is disabled");
+  c.input->Click(Centre(WindowRect(h)));
+  ExpectChecked(c, name, on, "a click on it");
+}
+
+void ExpectEnabled(const Context& c, const wchar_t* name, bool on, const std::string& what) {
+  const HWND h = Ctl(c, name);
+  if (!PollUntil([&] { return (IsWindowEnabled(h) != FALSE) == on; }, kTextDeadlineMs))
+    Fail(what + ": " + Utf8(name) + (on ? " is disabled" : " is enabled"));
+}
+
+int AutoPosIndex(const Context& c) {
+  DWORD_PTR i = 0;
+  SendMessageTimeoutW(Ctl(c, L"AutoPos"), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &i);
+  return static_cast<int>(static_cast<LRESULT>(i));
+}
+
+namespace {
+
+struct DroppedList {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK FindDroppedList(HWND hwnd, LPARAM lp) {
+  auto* d = reinterpret_cast<DroppedList*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == d->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == L"ComboLBox") {
+    d->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+void ChooseAutoPos(const Context& c, int index) {
+  if (AutoPosIndex(c) == index) return;
+  const HWND combo = Ctl(c, L"AutoPos");
+  const RECT r = WindowRect(combo);
+  // The closed box: its window may report the dropped-down height too.
+  c.input->Click({(r.left + r.right) / 2, r.top + 10});
+  DWORD pid = 0;
+  GetWindowThreadProcessId(c.wakumo.main(), &pid);
+  DroppedList d{pid, nullptr};
+  if (!PollUntil([&] {
+        d.found = nullptr;
+        EnumWindows(FindDroppedList, reinterpret_cast<LPARAM>(&d));
+        return d.found != nullptr;
+      }, kTextDeadlineMs))
+    Fail("a click on AutoPos " + RectText(r) + " opened no list");
+  const int item_height = static_cast<int>(SendMessageW(d.found, LB_GETITEMHEIGHT, 0, 0));
+  const int top_index = static_cast<int>(SendMessageW(d.found, LB_GETTOPINDEX, 0, 0));
+  RECT client;
+  GetClientRect(d.found, &client);
+  if (item_height <= 0 || index < top_index || (index - top_index + 1) * item_height > client.bottom)
+    Fail(Format("entry %d is not in the open list (item height %d, top index %d, list %s)", index,
+                item_height, top_index, RectText(client).c_str()));
+  c.input->Click(ScreenPoint(d.found, client.right / 2, (index - top_index) * item_height + item_height / 2));
+  int got = -1;
+  if (!PollUntil([&] { return (got = AutoPosIndex(c)) == index && !IsWindowVisible(d.found); },
+                 kTextDeadlineMs))
+    Fail(Format("AutoPos shows entry %d after a click on entry %d (list %s)", got, index,
+                IsWindowVisible(d.found) ? "still open" : "closed"));
+}
+
+RECT MakeRect(LONG left, LONG top, LONG width, LONG height) {
+  return {left, top, left + width, top + height};
+}
+
+void ExpectWindowRect(HWND window, const RECT& want, const std::string& what) {
+  RECT got{};
+  if (!PollUntil([&] { got = WindowRect(window); return EqualRect(&got, &want) != FALSE; },
+                 kTextDeadlineMs))
+    Fail(what + ": " + Quoted(ClassName(window)) + " is at " + RectText(got) + ", expected " +
+         RectText(want));
+}
+
+}  // namespace e2e
