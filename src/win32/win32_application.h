@@ -1,5 +1,5 @@
 #pragma once
-// The application object: its title and the message loop.
+// The application object: its title, the message loop and message boxes.
 #include <string>
 
 #include "ui/peer.h"
@@ -15,6 +15,7 @@ class Win32ApplicationPeer : public ApplicationPeer {
   std::string Title() const override { return title_; }
   void Run() override;
   void Terminate() override;
+  void ShowMessage(const std::string& text) override;
 
  private:
   Win32Toolkit& tk_;

@@ -152,6 +152,76 @@ void Win32FormPeer::Close() {
   if (hwnd_) SendMessageW(hwnd_, WM_CLOSE, 0, 0);
 }
 
+ModalResult Win32FormPeer::ShowModal() {
+  if (!hwnd_ || modal_) return ModalResult::mrCancel;
+  // Owned by the main window: above it, with no taskbar button of its own,
+  // and above it still when the main window stays on top of everything.
+  Win32FormPeer* main = tk_.MainForm();
+  HWND owner = main && main != this ? main->Hwnd() : nullptr;
+  if (owner && GetWindow(hwnd_, GW_OWNER) != owner) {
+    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+  }
+  const bool owner_on_top = owner && (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  SetWindowPos(hwnd_, owner_on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+  // The program's other forms take no input until the dialog is closed.
+  std::vector<HWND> disabled;
+  for (Win32FormPeer* form : tk_.Forms()) {
+    HWND h = form->Hwnd();
+    if (form == this || !h || !IsWindowEnabled(h)) continue;
+    EnableWindow(h, FALSE);
+    disabled.push_back(h);
+  }
+  modal_ = true;
+  modal_result_ = ModalResult::mrNone;
+  Show();
+  SetForegroundWindow(hwnd_);
+
+  bool quit = false;
+  WPARAM quit_code = 0;
+  while (modal_result_ == ModalResult::mrNone && hwnd_ && IsWindowVisible(hwnd_)) {
+    MSG msg;
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == -1) break;
+    if (got == 0) {
+      // The program is ending: the dialog gives way and the outer loop
+      // gets the quit message back.
+      quit = true;
+      quit_code = msg.wParam;
+      break;
+    }
+    tk_.RouteMessage(msg);
+  }
+  // Ended any other way (hidden, destroyed, quit): as if cancelled.
+  const ModalResult result = modal_result_ == ModalResult::mrNone ? ModalResult::mrCancel : modal_result_;
+  modal_ = false;
+  modal_result_ = ModalResult::mrNone;
+
+  // The owner is enabled before the dialog hides, so that the activation
+  // goes back to it and not to another program's window.
+  for (HWND h : disabled) {
+    if (IsWindow(h)) EnableWindow(h, TRUE);
+  }
+  if (hwnd_) {
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
+    SetForegroundWindow(owner);
+    SetActiveWindow(owner);
+  }
+  if (quit) PostQuitMessage(static_cast<int>(quit_code));
+  return result;
+}
+
+void Win32FormPeer::EndModal(ModalResult result) {
+  if (!modal_ || result == ModalResult::mrNone) return;
+  modal_result_ = result;
+  // Wakes the loop, which may be waiting for a message.
+  if (hwnd_) PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
 Rect Win32FormPeer::WindowRect() const {
   RECT r{};
   if (!hwnd_ || !GetWindowRect(hwnd_, &r)) return {};
@@ -220,6 +290,13 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
   if (HandleMenuPictureMessage(msg, l, Dpi(), result)) return true;
   switch (msg) {
     case WM_CLOSE:
+      if (modal_) {
+        // Alt+F4 on a dialog, which has no close box: the same as Cancel.
+        if (PeerEvents* e = Events()) e->PeerClose();
+        EndModal(ModalResult::mrCancel);
+        result = 0;
+        return true;
+      }
       if (PeerEvents* e = Events()) e->PeerClose();
       // The windows go with their peers; hiding now ends what the user sees.
       if (hwnd_) ShowWindow(hwnd_, SW_HIDE);

@@ -24,6 +24,8 @@ class Win32FormPeer : public Win32ControlPeer {
   void SetPopupMenu(PopupMenuPeer* menu) override { popup_ = menu; }
   void Show() override;
   void Close() override;
+  ModalResult ShowModal() override;
+  void EndModal(ModalResult result) override;
   Rect WindowRect() const override;
   void SetWindowRect(const Rect& r) override;
   void ApplyDpi() override;
@@ -46,6 +48,8 @@ class Win32FormPeer : public Win32ControlPeer {
   int client_width_ = 0;   // design pixels; 0 while never set
   int client_height_ = 0;
   PopupMenuPeer* popup_ = nullptr;
+  bool modal_ = false;  // inside ShowModal's loop
+  ModalResult modal_result_ = ModalResult::mrNone;
   HWND tooltips_ = nullptr;
   std::set<HWND> tools_;
 };

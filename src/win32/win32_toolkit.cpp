@@ -16,6 +16,7 @@
 #include "win32/win32_panel.h"
 #include "win32/win32_speed_button.h"
 #include "win32/win32_text.h"
+#include "win32/win32_value_list_editor.h"
 
 namespace wakumo {
 
@@ -75,9 +76,7 @@ std::unique_ptr<ControlPeer> Win32Toolkit::CreateControl(ControlKind kind, Contr
     case ControlKind::Edit: return std::make_unique<Win32EditPeer>(*this, p, events, name);
     case ControlKind::PaintBox: return std::make_unique<Win32PaintBoxPeer>(*this, p, events, name);
     case ControlKind::ListView: return std::make_unique<Win32ListViewPeer>(*this, p, events, name);
-    // Stand-in until the grid has a peer of its own: an empty panel, whose
-    // grid calls do nothing (and the form peer's ShowModal answers Cancel).
-    case ControlKind::ValueListEditor: return std::make_unique<Win32PanelPeer>(*this, p, events, name);
+    case ControlKind::ValueListEditor: return std::make_unique<Win32ValueListEditorPeer>(*this, p, events, name);
   }
   return nullptr;
 }
@@ -144,6 +143,14 @@ void Win32Toolkit::AddForm(Win32FormPeer* form) { forms_.push_back(form); }
 
 void Win32Toolkit::RemoveForm(Win32FormPeer* form) {
   forms_.erase(std::remove(forms_.begin(), forms_.end(), form), forms_.end());
+}
+
+void Win32Toolkit::RouteMessage(MSG& msg) {
+  // Tab and mnemonic keys move between the controls of our forms.
+  HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (root && IsForm(root) && IsDialogMessageW(root, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
 }
 
 bool Win32Toolkit::IsForm(HWND hwnd) const {

@@ -53,7 +53,11 @@ class Win32Toolkit : public UiToolkit {
   void RemoveForm(Win32FormPeer* form);
   // The first form created is the main one.
   Win32FormPeer* MainForm() const { return forms_.empty() ? nullptr : forms_.front(); }
+  const std::vector<Win32FormPeer*>& Forms() const { return forms_; }
   bool IsForm(HWND hwnd) const;
+  // Translates and dispatches one message of a message loop, keyboard
+  // navigation between the controls of our forms included.
+  void RouteMessage(MSG& msg);
   // Hidden window that parents detached controls and owns menus while no form is shown.
   HWND UtilityWindow();
   // The window a popup menu is tracked for.

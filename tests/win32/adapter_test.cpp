@@ -2,6 +2,7 @@
 // Wine on Linux). Prints one line per failed check with the actual values and
 // ends with "N passed, N failed".
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "controls/number_edit.h"
 #include "controls/slide_up_down.h"
 #include "ui/form.h"
+#include "ui/value_list_editor.h"
 #include "win32/win32_api.h"
 #include "win32/win32_canvas.h"
 #include "win32/win32_control_peer.h"
@@ -26,6 +29,7 @@
 #include "win32/win32_platform.h"
 #include "win32/win32_text.h"
 #include "win32/win32_toolkit.h"
+#include "win32/win32_value_list_editor.h"
 #include "win32/win32_window_system.h"
 
 namespace wakumo {
@@ -1154,6 +1158,21 @@ void TestEditPeerContract() {
   GetWindowRect(ToHwnd(edit->Handle()), &er_rect);
   const POINT mid{(er_rect.left + er_rect.right) / 2, (er_rect.top + er_rect.bottom) / 2};
   MouseInput(mid, 0);
+  // Wine's cursor may snap back to its previous place for a moment after a
+  // SendInput move: press only once it has stayed on the field.
+  auto settled_since = std::chrono::steady_clock::now();
+  Check(PumpUntil([&] {
+          POINT p{};
+          GetCursorPos(&p);
+          const auto now = std::chrono::steady_clock::now();
+          if (p.x != mid.x || p.y != mid.y) {
+            settled_since = now;
+            MouseInput(mid, 0);
+            return false;
+          }
+          return now - settled_since >= std::chrono::milliseconds(200);
+        }),
+        "the cursor stays on the field");
   MouseInput(mid, MOUSEEVENTF_LEFTDOWN);
   MouseInput(mid, MOUSEEVENTF_LEFTUP);
   const bool back = PumpUntil([&] {
@@ -1350,6 +1369,500 @@ void TestSpinnerOnWindows() {
   RemoveWindowSubclass(ToHwnd(rig.pos_edit.Handle()), CountKeyDowns, 77);
 }
 
+
+// ---- The key/value grid, modal forms and message boxes ---------------------
+
+// Runs the message loop as the program's own loops do (keyboard navigation
+// between controls included) until `done` holds or the deadline passes.
+bool PumpRoutedUntil(Win32Toolkit& tk, const std::function<bool()>& done, int timeout_ms = 5000) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+  for (;;) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk.RouteMessage(msg);
+    if (done()) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void Click(POINT screen) {
+  MouseInput(screen, 0);
+  MouseInput(screen, MOUSEEVENTF_LEFTDOWN);
+  MouseInput(screen, MOUSEEVENTF_LEFTUP);
+}
+
+void Press(WORD vk) {
+  KeyInput(vk, false);
+  KeyInput(vk, true);
+}
+
+POINT CentreOnScreen(HWND h, const RECT& client_rect) {
+  POINT p{(client_rect.left + client_rect.right) / 2, (client_rect.top + client_rect.bottom) / 2};
+  ClientToScreen(h, &p);
+  return p;
+}
+
+POINT CentreOfWindow(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+std::string Rows(const ControlPeer& grid) {
+  std::string s;
+  for (int i = 0; i < grid.RowCount(); ++i) {
+    const auto texts = grid.RowTexts(i);
+    s += (i ? " | " : "") + (texts.size() == 2 ? texts[0] + "=" + texts[1] : std::string("?"));
+  }
+  return s;
+}
+
+// What a message box of ours showed.
+struct MessageBoxSeen {
+  bool found = false;
+  std::string title;
+  std::string text;
+  HWND owner = nullptr;
+  bool owner_enabled = true;
+};
+
+// Waits in a thread of its own for a message box of this process (polling
+// with a deadline), reads it and clicks its OK button, so that the UI thread
+// can sit in the box's own loop meanwhile.
+class MessageBoxClicker {
+ public:
+  explicit MessageBoxClicker(int timeout_ms = 5000) : thread_([this, timeout_ms] { Run(timeout_ms); }) {}
+  ~MessageBoxClicker() {
+    if (thread_.joinable()) thread_.join();
+  }
+  bool Done() const { return done_; }
+  MessageBoxSeen Seen() {
+    if (thread_.joinable()) thread_.join();
+    return seen_;
+  }
+
+ private:
+  static HWND FindBox() {
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND h, LPARAM l) -> BOOL {
+          DWORD pid = 0;
+          GetWindowThreadProcessId(h, &pid);
+          wchar_t cls[32] = {};
+          GetClassNameW(h, cls, 32);
+          if (pid != GetCurrentProcessId() || std::wstring(cls) != L"#32770" || !IsWindowVisible(h)) return TRUE;
+          *reinterpret_cast<HWND*>(l) = h;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+
+  void Run(int timeout_ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    HWND box = nullptr;
+    while (!(box = FindBox()) && std::chrono::steady_clock::now() < deadline) Sleep(10);
+    if (box) {
+      seen_.found = true;
+      seen_.title = TextOf(box);
+      seen_.owner = GetWindow(box, GW_OWNER);
+      seen_.owner_enabled = seen_.owner && IsWindowEnabled(seen_.owner);
+      // The text is the static child that is not the icon.
+      for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(c, cls, 32);
+        const std::string t = TextOf(c);
+        if (_wcsicmp(cls, L"Static") == 0 && !t.empty()) seen_.text = t;
+      }
+      HWND ok = GetDlgItem(box, IDOK);
+      while (IsWindow(box) && std::chrono::steady_clock::now() < deadline) {
+        if (ok) {
+          SetForegroundWindow(box);
+          Click(CentreOfWindow(ok));
+        }
+        for (int i = 0; i < 50 && IsWindow(box) && IsWindowVisible(box); ++i) Sleep(10);
+        if (!IsWindowVisible(box)) break;
+      }
+      // Never leave the test waiting for a person.
+      if (IsWindow(box) && IsWindowVisible(box)) PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }
+    done_ = true;
+  }
+
+  MessageBoxSeen seen_;
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+// A grid's events: the selection as it stood when each click was heard; the
+// click widens the selection to the whole row, as the list editor does.
+struct GridRecorder : PeerEvents {
+  Win32ValueListEditorPeer* grid = nullptr;
+  std::vector<std::string> clicks;
+  bool widen = true;
+  void PeerClick() override {
+    clicks.push_back(std::to_string(grid->SelectedRow()) + "," + std::to_string(grid->FocusColumn()));
+    if (widen) grid->SelectWholeRow(grid->SelectedRow());
+  }
+};
+
+struct GridRig {
+  Win32Toolkit tk{GetModuleHandleW(nullptr)};
+  Recorder form_events, after_events;
+  GridRecorder grid_events;
+  std::unique_ptr<ControlPeer> form = tk.CreateControl(ControlKind::Form, nullptr, form_events, "WkGridForm");
+  std::unique_ptr<ControlPeer> grid_peer = tk.CreateControl(ControlKind::ValueListEditor, form.get(), grid_events, "WkGrid");
+  std::unique_ptr<ControlPeer> after = tk.CreateControl(ControlKind::Edit, form.get(), after_events, "WkAfterGrid");
+  Win32ValueListEditorPeer* grid = dynamic_cast<Win32ValueListEditorPeer*>(grid_peer.get());
+  HWND hgrid = ToHwnd(grid_peer->Handle());
+
+  GridRig() {
+    tk.Application().SetTitle("Wakumo");
+    grid_events.grid = grid;
+    FontSpec f;
+    f.height = 12;
+    form->SetFont(f);
+    form->SetClientSize(289, 200);
+    grid_peer->SetBounds({0, 18, 240, 130});
+    grid_peer->SetColumns({ListColumn{"", 80, 0, false}, ListColumn{"", 154, 0, true}});
+    after->SetBounds({0, 140, 100, 161});
+  }
+  std::vector<std::string> Keys() const {
+    std::vector<std::string> keys;
+    for (int i = 0; i < grid->RowCount(); ++i) keys.push_back(grid->RowTexts(i)[0]);
+    return keys;
+  }
+  POINT Cell(int row, int column) const { return CentreOnScreen(hgrid, grid->CellRect(row, column)); }
+};
+
+void TestGridRows() {
+  g_test = "GridRows";
+  GridRig rig;
+  Check(rig.grid != nullptr, "the grid kind has a grid peer");
+  if (!rig.grid) return;
+  ControlPeer& grid = *rig.grid;
+  Check(NameOf(rig.hgrid) == "WkGrid" && GetParent(rig.hgrid) == ToHwnd(rig.form->Handle()),
+        "a child window named WkGrid: " + NameOf(rig.hgrid));
+  Check(grid.RowCount() == 0 && grid.SelectedRow() == -1, "empty: selection " + std::to_string(grid.SelectedRow()));
+
+  for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
+           {"640 x 480", "VGA"}, {"800 x 600", "SVGA"}, {"1024 x 768", "ＸＧＡ"}}) {
+    const auto refusal = grid.AppendKeyValue(key, value);
+    Check(!refusal, "appending " + key + " refused: " + refusal.value_or(""));
+  }
+  Check(grid.SelectedRow() == 0 && rig.grid->FocusColumn() == 1 && !rig.grid->WholeRowSelected(),
+        "filling selects row 0's value: row " + std::to_string(grid.SelectedRow()) + " column " +
+            std::to_string(rig.grid->FocusColumn()));
+
+  // Refused keys come back with the shared text, and nothing is added.
+  const std::vector<std::string> keys = rig.Keys();
+  for (const std::string& bad : {std::string("800 X 600"), std::string("a=b"), std::string("640 x 480")}) {
+    const auto refusal = grid.AppendKeyValue(bad, "dup");
+    const auto expected = GridKeyRefusal(keys, 3, bad);
+    Check(refusal && expected && *refusal == *expected,
+          "append " + bad + ": " + refusal.value_or("(accepted)") + " vs " + expected.value_or("(none)"));
+  }
+  Check(Rows(grid) == "640 x 480=VGA | 800 x 600=SVGA | 1024 x 768=ＸＧＡ", "rows after refusals: " + Rows(grid));
+  // Another process reads the rows as the window's text.
+  Check(TextOf(rig.hgrid) == "640 x 480=VGA\r\n800 x 600=SVGA\r\n1024 x 768=ＸＧＡ\r\n",
+        "window text: " + TextOf(rig.hgrid));
+
+  // Two columns: the key 80 wide, the value filling the rest, lines between.
+  RECT client{};
+  GetClientRect(rig.hgrid, &client);
+  const UINT dpi = DpiForWindow(rig.hgrid);
+  const RECT key_cell = rig.grid->CellRect(0, 0);
+  const RECT value_cell = rig.grid->CellRect(0, 1);
+  Check(key_cell.left == 0 && key_cell.right == ScaleToDpi(80, dpi) && value_cell.left == key_cell.right + 1 &&
+            value_cell.right == client.right - 1,
+        "cells " + Str(ToRect(key_cell)) + " " + Str(ToRect(value_cell)) + " in " + Str(ToRect(client)));
+  Check(grid.Columns().size() == 2 && grid.Columns()[0].width == 80 && grid.Columns()[1].fill,
+        "columns: key " + std::to_string(grid.Columns()[0].width));
+
+  // Exchange: texts trade places, the selection stays.
+  grid.SelectWholeRow(1);
+  grid.ExchangeRows(0, 2);
+  Check(Rows(grid) == "1024 x 768=ＸＧＡ | 800 x 600=SVGA | 640 x 480=VGA" && grid.SelectedRow() == 1 &&
+            rig.grid->WholeRowSelected(),
+        "exchanged: " + Rows(grid) + ", selection " + std::to_string(grid.SelectedRow()));
+  grid.SelectWholeRow(5);
+  grid.SelectWholeRow(-1);
+  Check(grid.SelectedRow() == 1, "out of range selection ignored: " + std::to_string(grid.SelectedRow()));
+
+  // Delete: the selection keeps its index, clamped to the last row.
+  grid.SelectWholeRow(2);
+  grid.DeleteRow(0);
+  Check(Rows(grid) == "800 x 600=SVGA | 640 x 480=VGA" && grid.SelectedRow() == 1,
+        "deleted row 0: " + Rows(grid) + ", selection " + std::to_string(grid.SelectedRow()));
+  grid.SelectWholeRow(0);
+  grid.DeleteRow(0);
+  Check(Rows(grid) == "640 x 480=VGA" && grid.SelectedRow() == 0, "selection 0 stays 0: " + std::to_string(grid.SelectedRow()));
+  grid.DeleteRow(3);
+  grid.DeleteRow(0);
+  Check(grid.RowCount() == 0 && grid.SelectedRow() == -1, "emptied: selection " + std::to_string(grid.SelectedRow()));
+  grid.ExchangeRows(0, 1);
+  grid.DeleteRow(0);
+  Check(grid.RowCount() == 0, "calls on an empty grid do nothing");
+
+  // More rows than fit: the selected row is scrolled into view.
+  for (int i = 1; i <= 30; ++i) grid.AppendKeyValue(std::to_string(i) + " x " + std::to_string(i), "");
+  Check(grid.SelectedRow() == 0 && rig.grid->FocusColumn() == 1, "refilled: selection on row 0's value again");
+  grid.SelectWholeRow(29);
+  GetClientRect(rig.hgrid, &client);
+  const RECT last = rig.grid->CellRect(29, 0);
+  Check(last.top >= 0 && last.bottom <= client.bottom, "last row in view: " + Str(ToRect(last)) + " of " + Str(ToRect(client)));
+  Check((GetWindowLongW(rig.hgrid, GWL_STYLE) & WS_VSCROLL) != 0, "a scroll bar for 30 rows");
+  grid.ClearRows();
+  Check(grid.RowCount() == 0 && grid.SelectedRow() == -1 && TextOf(rig.hgrid).empty(), "cleared");
+}
+
+void TestGridEditing() {
+  g_test = "GridEdit";
+  GridRig rig;
+  if (!rig.grid) return;
+  ControlPeer& grid = *rig.grid;
+  for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
+           {"640 x 480", "VGA"}, {"800 x 600", "SVGA"}, {"1024 x 768", "XGA"}}) {
+    grid.AppendKeyValue(key, value);
+  }
+  HWND form = ToHwnd(rig.form->Handle());
+  rig.form->Show();
+  SetForegroundWindow(form);
+  Check(PumpRoutedUntil(rig.tk, [&] { return GetForegroundWindow() == form; }), "the grid's form came forward");
+  rig.after->SetFocus();
+
+  // A click moves the selection first, then the facade hears it.
+  Click(rig.Cell(1, 0));
+  Check(PumpRoutedUntil(rig.tk, [&] { return !rig.grid_events.clicks.empty() && GetAsyncKeyState(VK_LBUTTON) >= 0; }),
+        "click heard");
+  Check(rig.grid_events.clicks == std::vector<std::string>{"1,0"} && grid.Focused() && rig.grid->WholeRowSelected() &&
+            !rig.grid->Editor(),
+        "clicked row 1's key: clicks " + std::to_string(rig.grid_events.clicks.size()) + " first " +
+            (rig.grid_events.clicks.empty() ? "-" : rig.grid_events.clicks[0]));
+
+  // A click on the selected cell opens the editor on it; Enter commits.
+  Click(rig.Cell(1, 0));
+  Check(PumpRoutedUntil(rig.tk, [&] { return rig.grid->Editor() != nullptr && GetFocus() == rig.grid->Editor(); }),
+        "second click opens the editor");
+  HWND editor = rig.grid->Editor();
+  Check(editor && TextOf(editor) == "800 x 600", "editor holds the key: " + (editor ? TextOf(editor) : "-"));
+  if (editor) SetWindowTextW(editor, L"800x600");
+  Press(VK_RETURN);
+  Check(PumpRoutedUntil(rig.tk, [&] { return !rig.grid->Editor() && grid.RowTexts(1)[0] == "800x600"; }),
+        "Enter commits the key: " + Rows(grid));
+  Check(GetFocus() == rig.hgrid, "the focus is back on the grid");
+
+  // Typing replaces the focus cell's text; Esc cancels.
+  Press(VK_RIGHT);
+  PumpRoutedUntil(rig.tk, [&] { return rig.grid->FocusColumn() == 1; });
+  Press('Q');
+  Check(PumpRoutedUntil(rig.tk, [&] { return rig.grid->Editor() && TextOf(rig.grid->Editor()) == "q"; }),
+        "typing opens the editor with the character: " + (rig.grid->Editor() ? TextOf(rig.grid->Editor()) : "-"));
+  Press(VK_ESCAPE);
+  Check(PumpRoutedUntil(rig.tk, [&] { return !rig.grid->Editor(); }) && grid.RowTexts(1)[1] == "SVGA",
+        "Esc cancels: " + Rows(grid));
+  // F2 edits the value; leaving for another control commits it too.
+  Press(VK_F2);
+  Check(PumpRoutedUntil(rig.tk, [&] { return rig.grid->Editor() != nullptr; }), "F2 opens the editor");
+  if (rig.grid->Editor()) SetWindowTextW(rig.grid->Editor(), L"スーパーVGA");
+  Click(CentreOfWindow(ToHwnd(rig.after->Handle())));
+  Check(PumpRoutedUntil(rig.tk, [&] { return rig.after->Focused() && !rig.grid->Editor(); }) &&
+            grid.RowTexts(1)[1] == "スーパーVGA",
+        "focus loss commits the value: " + Rows(grid));
+
+  // A key refused after Enter: the grid's text in a box over the form, the old key kept.
+  grid.SetFocus();
+  grid.SelectWholeRow(1);
+  Press(VK_LEFT);
+  Press(VK_F2);
+  Check(PumpRoutedUntil(rig.tk, [&] { return rig.grid->Editor() && rig.grid->FocusColumn() == 0; }),
+        "F2 on the key");
+  if (rig.grid->Editor()) SetWindowTextW(rig.grid->Editor(), L"640 X 480");
+  const auto duplicate = GridKeyRefusal(rig.Keys(), 1, "640 X 480");
+  {
+    MessageBoxClicker clicker;
+    Press(VK_RETURN);
+    PumpRoutedUntil(rig.tk, [&] { return clicker.Done(); }, 8000);
+    const MessageBoxSeen seen = clicker.Seen();
+    Check(seen.found && duplicate && seen.text == *duplicate && seen.title == "Wakumo" && seen.owner == form,
+          "refusal box: found " + std::to_string(seen.found) + ", title \"" + seen.title + "\", text \"" + seen.text +
+              "\", owned by the form " + std::to_string(seen.owner == form));
+  }
+  Check(grid.RowTexts(1)[0] == "800x600" && !rig.grid->Editor(), "old key kept: " + Rows(grid));
+
+  // A key refused while the focus leaves: the message follows once it has gone.
+  Press(VK_F2);
+  PumpRoutedUntil(rig.tk, [&] { return rig.grid->Editor() != nullptr; });
+  if (rig.grid->Editor()) SetWindowTextW(rig.grid->Editor(), L"a=b");
+  const auto equals = GridKeyRefusal(rig.Keys(), 1, "a=b");
+  {
+    MessageBoxClicker clicker;
+    rig.after->SetFocus();
+    PumpRoutedUntil(rig.tk, [&] { return clicker.Done(); }, 8000);
+    const MessageBoxSeen seen = clicker.Seen();
+    Check(seen.found && equals && seen.text == *equals, "refusal on leaving: \"" + seen.text + "\"");
+  }
+  Check(grid.RowTexts(1)[0] == "800x600", "old key kept after leaving: " + Rows(grid));
+
+  // Tab: cell to cell when asked, else on to the next control.
+  grid.SetTabBetweenCells(true);
+  grid.SetFocus();
+  grid.SelectWholeRow(0);
+  Press(VK_LEFT);
+  PumpRoutedUntil(rig.tk, [&] { return rig.grid->FocusColumn() == 0; });
+  Press(VK_TAB);
+  Check(PumpRoutedUntil(rig.tk, [&] { return rig.grid->FocusColumn() == 1; }) && grid.Focused() &&
+            grid.SelectedRow() == 0,
+        "Tab moves to the value: column " + std::to_string(rig.grid->FocusColumn()));
+  Press(VK_TAB);
+  Check(PumpRoutedUntil(rig.tk, [&] { return grid.SelectedRow() == 1 && rig.grid->FocusColumn() == 0; }),
+        "Tab moves on to the next row's key: row " + std::to_string(grid.SelectedRow()));
+  grid.SetTabBetweenCells(false);
+  Press(VK_TAB);
+  Check(PumpRoutedUntil(rig.tk, [&] { return rig.after->Focused(); }), "without cell tabbing, Tab leaves the grid");
+
+  // The line between the columns can be dragged.
+  const RECT key_cell = rig.grid->CellRect(0, 0);
+  POINT line{key_cell.right, (key_cell.top + key_cell.bottom) / 2};
+  ClientToScreen(rig.hgrid, &line);
+  const int step = ScaleToDpi(20, DpiForWindow(rig.hgrid));
+  MouseInput(line, 0);
+  MouseInput(line, MOUSEEVENTF_LEFTDOWN);
+  MouseInput({line.x + step / 2, line.y}, 0);
+  MouseInput({line.x + step, line.y}, 0);
+  MouseInput({line.x + step, line.y}, MOUSEEVENTF_LEFTUP);
+  Check(PumpRoutedUntil(rig.tk, [&] { return grid.Columns()[0].width == 100 && GetCapture() == nullptr; }),
+        "dragged key column: " + std::to_string(grid.Columns()[0].width));
+}
+
+// A button whose click ends the modal form it sits on.
+struct EndModalButton : PeerEvents {
+  ControlPeer* form = nullptr;
+  void PeerClick() override { form->EndModal(ModalResult::mrOk); }
+};
+
+void TestModalForm() {
+  g_test = "Modal";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  Recorder main_events, dialog_events;
+  EndModalButton ok_events;
+  auto main = tk.CreateControl(ControlKind::Form, nullptr, main_events, "WkModalMain");
+  auto dialog = tk.CreateControl(ControlKind::Form, nullptr, dialog_events, "WkModalDialog");
+  auto ok = tk.CreateControl(ControlKind::Button, dialog.get(), ok_events, "WkModalOk");
+  ok_events.form = dialog.get();
+  HWND hmain = ToHwnd(main->Handle());
+  HWND hdialog = ToHwnd(dialog->Handle());
+  main->SetClientSize(200, 120);
+  main->SetWindowRect({100, 100, 320, 260});
+  main->Show();
+  main->SetStayOnTop(true);
+  // As the list editor asks: a single fixed border, no title-bar buttons.
+  dialog->SetBorderIcons(false, false, false);
+  dialog->SetSizeable(false);
+  dialog->SetClientSize(289, 310);
+  ok->SetBounds({82, 281, 135, 306});
+  const DWORD style = static_cast<DWORD>(GetWindowLongW(hdialog, GWL_STYLE));
+  Check((style & WS_CAPTION) == WS_CAPTION && !(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)),
+        "dialog frame style " + Hex(style));
+  Check(dialog->ClientRect() == Rect{0, 0, 289, 310}, "dialog client " + Str(dialog->ClientRect()));
+  Check(GetWindow(hdialog, GW_OWNER) == hmain, "the dialog is owned by the main window");
+
+  // Open: the main window disabled, the dialog in front and above it even
+  // though the main window stays on top; O K gives mrOk.
+  struct Observed {
+    bool shown = false, main_disabled = false, topmost = false, above_main = false, foreground = false;
+  } seen;
+  std::thread watcher([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!(IsWindowVisible(hdialog) && GetForegroundWindow() == hdialog) && std::chrono::steady_clock::now() < deadline) {
+      Sleep(10);
+    }
+    seen.shown = IsWindowVisible(hdialog) != FALSE;
+    seen.foreground = GetForegroundWindow() == hdialog;
+    seen.main_disabled = !IsWindowEnabled(hmain);
+    seen.topmost = (GetWindowLongW(hdialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    for (HWND h = GetWindow(hmain, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
+      if (h == hdialog) seen.above_main = true;
+    }
+    Click(CentreOfWindow(ToHwnd(ok->Handle())));
+  });
+  const ModalResult first = dialog->ShowModal();
+  watcher.join();
+  Check(seen.shown && seen.foreground && seen.main_disabled && seen.topmost && seen.above_main,
+        "while open: shown " + std::to_string(seen.shown) + ", foreground " + std::to_string(seen.foreground) +
+            ", main disabled " + std::to_string(seen.main_disabled) + ", topmost " + std::to_string(seen.topmost) +
+            ", above main " + std::to_string(seen.above_main));
+  Check(first == ModalResult::mrOk, "O K gives mrOk, got " + std::to_string(static_cast<int>(first)));
+  Check(IsWindowEnabled(hmain) && !IsWindowVisible(hdialog), "after: main enabled, dialog hidden");
+  Check(PumpUntil([&] { return GetForegroundWindow() == hmain; }), "the main window is active again");
+
+  // Alt+F4 (the dialog has no close box) counts as Cancel; an EndModal
+  // between two openings is no result of the next one.
+  dialog->EndModal(ModalResult::mrOk);
+  dialog_events.log.clear();
+  std::thread closer([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (GetForegroundWindow() != hdialog && std::chrono::steady_clock::now() < deadline) Sleep(10);
+    KeyInput(VK_MENU, false);
+    Press(VK_F4);
+    KeyInput(VK_MENU, true);
+  });
+  const ModalResult second = dialog->ShowModal();
+  closer.join();
+  Check(second == ModalResult::mrCancel && dialog_events.Joined() == "close",
+        "Alt+F4 gives mrCancel, got " + std::to_string(static_cast<int>(second)) + ", events " + dialog_events.Joined());
+  Check(IsWindowEnabled(hmain) && !IsWindowVisible(hdialog), "after Alt+F4: main enabled, dialog hidden");
+}
+
+void TestShowMessage() {
+  g_test = "ShowMessage";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  tk.Application().SetTitle("Wakumo");
+  Recorder fe;
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkMessageForm");
+  HWND hform = ToHwnd(form->Handle());
+  form->SetClientSize(200, 100);
+  form->Show();
+  SetForegroundWindow(hform);
+  PumpUntil([&] { return GetForegroundWindow() == hform; });
+  MessageBoxClicker clicker;
+  tk.Application().ShowMessage("設定ファイルを保存できません:\nC:\\wakumo.ini");
+  const MessageBoxSeen seen = clicker.Seen();
+  Check(seen.found && seen.title == "Wakumo" && seen.text == "設定ファイルを保存できません:\nC:\\wakumo.ini",
+        "box: found " + std::to_string(seen.found) + ", title \"" + seen.title + "\", text \"" + seen.text + "\"");
+  Check(seen.owner == hform && !seen.owner_enabled, "owned by the active form, which waits for it");
+  Check(IsWindowEnabled(hform), "the form takes input again");
+}
+
+// The main window's "サイズ：" label sits on a panel; a double-click on it
+// must reach its handler.
+struct DoubleClickRecorder : PeerEvents {
+  int double_clicks = 0;
+  void PeerDblClick() override { ++double_clicks; }
+};
+
+void TestLabelDoubleClick() {
+  g_test = "LabelDblClick";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  Recorder fe, pe;
+  DoubleClickRecorder le;
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDblForm");
+  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkDblPanel");
+  auto label = tk.CreateControl(ControlKind::Label, panel.get(), le, "WkDblLabel");
+  form->SetClientSize(200, 100);
+  panel->SetBounds({0, 20, 200, 100});
+  label->SetBounds({8, 40, 52, 53});
+  label->SetCaption("サイズ：");
+  form->Show();
+  HWND hform = ToHwnd(form->Handle());
+  SetForegroundWindow(hform);
+  PumpUntil([&] { return GetForegroundWindow() == hform; });
+  const POINT p = CentreOfWindow(ToHwnd(label->Handle()));
+  Click(p);
+  Click(p);
+  Check(PumpUntil([&] { return le.double_clicks == 1; }), "double-clicks heard: " + std::to_string(le.double_clicks));
+}
+
 }  // namespace
 }  // namespace wakumo
 
@@ -1370,6 +1883,11 @@ int wmain() {
   wakumo::TestCanvasInDesignPixels();
   wakumo::TestEditPeerContract();
   wakumo::TestSpinnerOnWindows();
+  wakumo::TestGridRows();
+  wakumo::TestGridEditing();
+  wakumo::TestModalForm();
+  wakumo::TestShowMessage();
+  wakumo::TestLabelDoubleClick();
   std::printf("%d passed, %d failed\n", wakumo::g_passed, wakumo::g_failed);
   return wakumo::g_failed == 0 ? 0 : 1;
 }
