@@ -82,4 +82,10 @@ void CaseChildClientTopLeft(Context& c);
 void CaseMdiDocumentInContainer(Context& c);
 void CaseWindowListRowApplies(Context& c);
 
+// Cases of cases_settings.cpp: the settings file, the size menu and the list
+// editor, each group with a Wakumo of its own; run after the others.
+void RunSettingsCases(Context& c, Suite& suite);
+// After the shared Wakumo has closed: it wrote its settings file.
+void ExpectClosingWroteSettings(const Context& c);
+
 }  // namespace e2e

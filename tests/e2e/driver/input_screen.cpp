@@ -113,6 +113,16 @@ void Input::Click(POINT at) {
   LeftButton(false);
 }
 
+void Input::RightClick(POINT at) {
+  MoveTo(at);
+  if (shell_) {
+    X("click 3");
+  } else {
+    SendMouse(MOUSEEVENTF_RIGHTDOWN);
+    SendMouse(MOUSEEVENTF_RIGHTUP);
+  }
+}
+
 namespace {
 
 void SendKey(WORD vk, bool down) {
@@ -127,6 +137,7 @@ WORD VirtualKey(const std::string& name) {
   static const struct { const char* name; WORD vk; } kKeys[] = {
       {"Home", VK_HOME}, {"End", VK_END}, {"Up", VK_UP},          {"Down", VK_DOWN},
       {"Left", VK_LEFT}, {"Right", VK_RIGHT}, {"Return", VK_RETURN}, {"BackSpace", VK_BACK},
+      {"F2", VK_F2},     {"Escape", VK_ESCAPE},
   };
   for (const auto& k : kKeys)
     if (name == k.name) return k.vk;

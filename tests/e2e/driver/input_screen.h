@@ -34,8 +34,10 @@ class Input {
   void Shift(bool down);
   // Moves there, presses and releases the left button.
   void Click(POINT at);
+  // The same with the right button.
+  void RightClick(POINT at);
   // Key strokes by X key names, each pressed and released in turn: "Home",
-  // "shift+End", "Up", "Down", "End", "Return".
+  // "shift+End", "Up", "Down", "End", "Return", "F2", "Escape".
   void Keys(const std::string& names);
   // Types ASCII text as key strokes.
   void Type(const std::string& text);

@@ -1,7 +1,8 @@
 // End-to-end driver: starts wakumo.exe, makes target windows of its own and
 // drives the sight, the number fields, Set, Undo and the window list with
 // real input, checking what the main window shows, where the targets end up
-// and what is left on the screen.
+// and what is left on the screen; then starts Wakumo afresh for the settings
+// file, the preset menus and the list editor.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -275,13 +276,18 @@ int Main(int argc, wchar_t** argv) {
     SaveScreenshot(c, "main_window.png", &main);
     suite.Run("f-close-ends-cleanly", [&] {
       DWORD code = 0;
-      if (!c.wakumo.Close(15000, code)) Fail("Wakumo did not end within 15 s of WM_CLOSE");
+      if (!c.wakumo.Close(15000, code))
+        Fail("Wakumo did not end within 15 s of WM_CLOSE; its windows: " + VisibleWindowsOf(c.wakumo.process_id()));
       if (code != 0) Fail(Format("Wakumo ended with exit code %lu", code));
+      ExpectClosingWroteSettings(c);
     });
   } else {
     suite.FailWithout("f-close-ends-cleanly", "not run: setup failed");
   }
   targets.Stop();
+  // Each group starts a Wakumo of its own; the shared one is gone by now.
+  c.wakumo.Discard();
+  RunSettingsCases(c, suite);
   Log(Format("e2e: %d passed, %d failed, %d skipped", suite.passed, suite.failed, suite.skipped));
   return suite.failed ? 1 : 0;
 }

@@ -1,5 +1,7 @@
 #include "wakumo_process.h"
 
+#include <cstdio>
+
 #include "harness.h"
 
 namespace e2e {
@@ -38,7 +40,9 @@ HWND CaptureOf(DWORD thread_id) {
   return info.hwndCapture;
 }
 
-WakumoProcess::~WakumoProcess() {
+WakumoProcess::~WakumoProcess() { Discard(); }
+
+void WakumoProcess::Discard() {
   if (pi_.hProcess) {
     if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
       TerminateProcess(pi_.hProcess, 1);
@@ -47,18 +51,28 @@ WakumoProcess::~WakumoProcess() {
     CloseHandle(pi_.hProcess);
     CloseHandle(pi_.hThread);
   }
+  pi_ = {};
+  main_ = nullptr;
+  thread_id_ = 0;
+  controls_.clear();
   if (!folder_.empty()) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((folder_ + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-          DeleteFileW((folder_ + L"\\" + fd.cFileName).c_str());
-      } while (FindNextFileW(h, &fd));
-      FindClose(h);
-    }
+    for (const std::wstring& name : FolderFiles()) DeleteFileW((folder_ + L"\\" + name).c_str());
     RemoveDirectoryW(folder_.c_str());
   }
+  folder_.clear();
+}
+
+std::vector<std::wstring> WakumoProcess::FolderFiles() const {
+  std::vector<std::wstring> names;
+  if (folder_.empty()) return names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder_ + L"\\*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(fd.cFileName);
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return names;
 }
 
 namespace {
@@ -93,21 +107,63 @@ BOOL CALLBACK CollectControl(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
+struct ProcessWindows {
+  DWORD pid;
+  std::string text;
+};
+
+BOOL CALLBACK DescribeWindow(HWND hwnd, LPARAM lp) {
+  auto* w = reinterpret_cast<ProcessWindows*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == w->pid && IsWindowVisible(hwnd)) {
+    wchar_t title[256] = {};
+    GetWindowTextW(hwnd, title, 256);
+    w->text += (w->text.empty() ? "" : ", ") + Quoted(ClassName(hwnd)) + " " + Quoted(title);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
-bool WakumoProcess::Start(const std::wstring& exe, std::string& error) {
+std::map<std::wstring, HWND> NamedControls(HWND root) {
+  std::map<std::wstring, HWND> controls;
+  EnumChildWindows(root, CollectControl, reinterpret_cast<LPARAM>(&controls));
+  return controls;
+}
+
+std::string VisibleWindowsOf(DWORD pid) {
+  ProcessWindows w{pid, {}};
+  EnumWindows(DescribeWindow, reinterpret_cast<LPARAM>(&w));
+  return w.text.empty() ? "(none)" : w.text;
+}
+
+bool WakumoProcess::Start(const std::wstring& exe, std::string& error, const LaunchSetup& setup) {
+  Discard();
   if (GetFileAttributesW(exe.c_str()) == INVALID_FILE_ATTRIBUTES) {
     error = "no executable at " + Quoted(exe);
     return false;
   }
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  folder_ = std::wstring(temp) + L"wakumo-e2e-" + std::to_wstring(GetCurrentProcessId());
+  folder_ = std::wstring(temp) + L"wakumo-e2e-" + std::to_wstring(GetCurrentProcessId()) +
+            (setup.folder_tag.empty() ? L"" : L"-" + setup.folder_tag);
   CreateDirectoryW(folder_.c_str(), nullptr);
   const std::wstring copy = folder_ + L"\\wakumo.exe";
   if (!CopyFileW(exe.c_str(), copy.c_str(), FALSE)) {
     error = Format("copying the exe to %s failed, error %lu", Quoted(copy).c_str(), GetLastError());
     return false;
+  }
+  if (setup.settings) {
+    bool written = false;
+    if (FILE* f = _wfopen(SettingsPath().c_str(), L"wb")) {
+      written = fwrite(setup.settings->data(), 1, setup.settings->size(), f) == setup.settings->size();
+      written = fclose(f) == 0 && written;
+    }
+    if (!written) {
+      error = "writing " + Quoted(SettingsPath()) + " failed";
+      return false;
+    }
   }
   std::wstring cmd = L"\"" + copy + L"\"";
   STARTUPINFOW si{};
@@ -145,10 +201,7 @@ bool WakumoProcess::Start(const std::wstring& exe, std::string& error) {
   return true;
 }
 
-void WakumoProcess::FindControls() {
-  controls_.clear();
-  EnumChildWindows(main_, CollectControl, reinterpret_cast<LPARAM>(&controls_));
-}
+void WakumoProcess::FindControls() { controls_ = NamedControls(main_); }
 
 HWND WakumoProcess::Control(const std::wstring& name) const {
   auto it = controls_.find(name);
