@@ -25,6 +25,14 @@ ShiftState ShiftFromKeys(WPARAM keys) {
 
 }  // namespace
 
+ShiftState KeyboardShiftState() {
+  ShiftState s;
+  s.shift = GetKeyState(VK_SHIFT) < 0;
+  s.ctrl = GetKeyState(VK_CONTROL) < 0;
+  s.alt = GetKeyState(VK_MENU) < 0;
+  return s;
+}
+
 Win32ControlPeer::Win32ControlPeer(Win32Toolkit& tk, ControlKind kind, Win32ControlPeer* parent,
                                    PeerEvents& events, std::string name, TColor color)
     : tk_(tk), color_(color), kind_(kind), parent_(parent), events_(events), name_(std::move(name)) {

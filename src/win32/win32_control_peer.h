@@ -13,6 +13,10 @@ namespace wakumo {
 class Win32Toolkit;
 class Win32FormPeer;
 
+// Shift, Ctrl and Alt as the thread's keyboard state has them now, for events
+// whose message carries no key flags.
+ShiftState KeyboardShiftState();
+
 class Win32ControlPeer : public ControlPeer {
  public:
   ~Win32ControlPeer() override;
@@ -131,6 +135,10 @@ class Win32ControlPeer : public ControlPeer {
   // Double-buffered WM_PAINT: `paint` draws the whole client area into a memory DC.
   template <typename PaintFn>
   void PaintBuffered(PaintFn paint);
+  // WM_PAINT (buffered) and WM_PRINTCLIENT for a control whose `paint` draws
+  // its whole client area; false for any other message.
+  template <typename PaintFn>
+  bool HandlePaintAndPrint(UINT msg, WPARAM w, PaintFn paint, LRESULT& result);
 
   Win32Toolkit& tk_;
   HWND hwnd_ = nullptr;
@@ -162,6 +170,21 @@ class Win32ControlPeer : public ControlPeer {
   bool tracking_leave_ = false;
   int cursor_ = 0;
 };
+
+template <typename PaintFn>
+bool Win32ControlPeer::HandlePaintAndPrint(UINT msg, WPARAM w, PaintFn paint, LRESULT& result) {
+  if (msg == WM_PAINT) {
+    PaintBuffered(paint);
+  } else if (msg == WM_PRINTCLIENT) {
+    RECT rc{};
+    GetClientRect(hwnd_, &rc);
+    paint(reinterpret_cast<HDC>(w), rc);
+  } else {
+    return false;
+  }
+  result = 0;
+  return true;
+}
 
 template <typename PaintFn>
 void Win32ControlPeer::PaintBuffered(PaintFn paint) {

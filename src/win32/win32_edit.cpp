@@ -6,18 +6,6 @@
 
 namespace wakumo {
 
-namespace {
-
-ShiftState KeyboardShiftState() {
-  ShiftState s;
-  s.shift = GetKeyState(VK_SHIFT) < 0;
-  s.ctrl = GetKeyState(VK_CONTROL) < 0;
-  s.alt = GetKeyState(VK_MENU) < 0;
-  return s;
-}
-
-}  // namespace
-
 Win32EditPeer::Win32EditPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events,
                              const std::string& name)
     : Win32ControlPeer(tk, ControlKind::Edit, parent, events, name, clWindow) {

@@ -11,14 +11,6 @@ namespace {
 
 constexpr const wchar_t* kPaintBoxClass = L"TPaintBox";
 
-ShiftState KeyboardShift() {
-  ShiftState s;
-  s.shift = GetKeyState(VK_SHIFT) < 0;
-  s.ctrl = GetKeyState(VK_CONTROL) < 0;
-  s.alt = GetKeyState(VK_MENU) < 0;
-  return s;
-}
-
 }  // namespace
 
 void PaintInDesignPixels(Win32Toolkit& tk, HDC dc, SIZE device, SIZE design, UINT dpi,
@@ -94,7 +86,7 @@ void Win32PaintBoxPeer::LoseCapture() {
   POINT pt{};
   GetCursorPos(&pt);
   if (hwnd_) ScreenToClient(hwnd_, &pt);
-  if (PeerEvents* e = Events()) e->PeerMouseUp(MouseButton::mbLeft, KeyboardShift(), EventPoint(ToPoint(pt)));
+  if (PeerEvents* e = Events()) e->PeerMouseUp(MouseButton::mbLeft, KeyboardShiftState(), EventPoint(ToPoint(pt)));
 }
 
 bool Win32PaintBoxPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {

@@ -67,21 +67,7 @@ void Win32PanelPeer::Paint(HDC dc, RECT rc) {
 }
 
 bool Win32PanelPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
-  switch (msg) {
-    case WM_PAINT:
-      PaintBuffered([this](HDC dc, const RECT& rc) { Paint(dc, rc); });
-      result = 0;
-      return true;
-    case WM_PRINTCLIENT: {
-      RECT rc{};
-      GetClientRect(hwnd_, &rc);
-      Paint(reinterpret_cast<HDC>(w), rc);
-      result = 0;
-      return true;
-    }
-    default:
-      break;
-  }
+  if (HandlePaintAndPrint(msg, w, [this](HDC dc, const RECT& rc) { Paint(dc, rc); }, result)) return true;
   return HandlePaintedMessage(msg, w, l, ClickMode::kTrackCaptured, result);
 }
 

@@ -498,18 +498,8 @@ LRESULT Win32ValueListEditorPeer::OnEditorMessage(UINT msg, WPARAM w, LPARAM l) 
 // ---------------------------------------------------------------- messages
 
 bool Win32ValueListEditorPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
+  if (HandlePaintAndPrint(msg, w, [this](HDC dc, const RECT& rc) { Paint(dc, rc); }, result)) return true;
   switch (msg) {
-    case WM_PAINT:
-      PaintBuffered([this](HDC dc, const RECT& rc) { Paint(dc, rc); });
-      result = 0;
-      return true;
-    case WM_PRINTCLIENT: {
-      RECT rc{};
-      GetClientRect(hwnd_, &rc);
-      Paint(reinterpret_cast<HDC>(w), rc);
-      result = 0;
-      return true;
-    }
     case WM_ERASEBKGND:
       result = 1;
       return true;
