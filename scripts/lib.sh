@@ -70,11 +70,24 @@ stop_xvfb() {
 
 # Makes the prefix $WINEPREFIX if it has not been made yet (about 14 s).
 ensure_wine_prefix() {
-  [[ -f "$WINEPREFIX/system.reg" ]] && return 0
-  echo "Making the Wine prefix $WINEPREFIX"
-  mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+  if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+    echo "Making the Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  install_prefix_fonts
+}
+
+# Wine draws the caption buttons with the Marlett symbol font, which it finds
+# only in the prefix's own Fonts folder, not where fonts-wine puts it.
+install_prefix_fonts() {
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts font
+  mkdir -p "$fonts"
+  for font in /usr/share/wine/fonts/marlett.ttf; do
+    [[ -f "$font" && ! -f "$fonts/${font##*/}" ]] && cp "$font" "$fonts/"
+  done
+  return 0
 }
 
 # Imports registry lines (UTF-8, without the header) into $WINEPREFIX.

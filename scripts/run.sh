@@ -23,7 +23,7 @@ for arg in "$@"; do
 done
 
 BUILD=$(realpath -m "${WAKUMO_BUILD_ROOT:-build}")
-ensure_packages cmake g++-mingw-w64-x86-64-posix python3 wine wine64 xvfb xdotool imagemagick \
+ensure_packages cmake g++-mingw-w64-x86-64-posix python3 wine wine64 fonts-wine xvfb xdotool imagemagick \
   fonts-ipafont-gothic locales
 ensure_ja_locale
 cross_build "$BUILD/win32"
@@ -33,6 +33,9 @@ exe=$BUILD/win32/wakumo.exe
 export LC_ALL=ja_JP.UTF-8 WINEDEBUG=${WINEDEBUG:--all}
 
 if [[ -n "${DISPLAY:-}" && $screenshot_only -eq 0 ]]; then
+  # Your own prefix, made on the first start, with the caption buttons' font.
+  export WINEPREFIX=${WINEPREFIX:-$HOME/.wine}
+  ensure_wine_prefix
   exec wine "$exe"
 fi
 

@@ -56,6 +56,11 @@ if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
   wineboot -i >/dev/null 2>&1
   wineserver -w
 fi
+# The caption buttons' symbol font: Wine finds it only in the prefix.
+mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+if [[ -f /usr/share/wine/fonts/marlett.ttf && ! -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ]]; then
+  cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
 reg() { wine reg add "$@" /f >/dev/null 2>&1; }
 # One virtual desktop for every program: window frames, a taskbar and a work area.
 reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
