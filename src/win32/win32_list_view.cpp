@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "win32/win32_dpi.h"
 #include "win32/win32_text.h"
 
 namespace wakumo {
@@ -34,7 +35,8 @@ void Win32ListViewPeer::SetColumns(const std::vector<ListColumn>& columns) {
 }
 
 void Win32ListViewPeer::FitColumns() {
-  if (!hwnd_ || columns_.empty()) return;
+  if (!hwnd_ || columns_.empty() || fitting_) return;
+  fitting_ = true;
   RECT rc{};
   GetClientRect(hwnd_, &rc);
   int fixed = 0;
@@ -52,6 +54,17 @@ void Win32ListViewPeer::FitColumns() {
     const int width = c.fill ? std::max(Scale(c.min_width), left_over / std::max(1, fills)) : Scale(c.width);
     SendMessageW(hwnd_, LVM_SETCOLUMNWIDTH, i, MAKELPARAM(width, 0));
   }
+  fitting_ = false;
+}
+
+// The user dragged a divider: a fixed column keeps the width it got, but
+// never less than its minimum, and the filling column takes what is left.
+void Win32ListViewPeer::OnHeaderWidthChanged(int column, int width) {
+  if (fitting_ || column < 0 || static_cast<std::size_t>(column) >= columns_.size()) return;
+  // The notification carries the width; the list view may not have it yet.
+  ListColumn& c = columns_[static_cast<std::size_t>(column)];
+  if (!c.fill) c.width = std::max(c.min_width, UnscaleFromDpi(width, Dpi()));
+  FitColumns();
 }
 
 void Win32ListViewPeer::ApplyDpi() {
@@ -125,6 +138,18 @@ bool Win32ListViewPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRES
     result = DefSubclassProc(hwnd_, msg, w, l);
     FitColumns();
     return true;
+  }
+  if (msg == WM_NOTIFY) {
+    const auto* header = reinterpret_cast<const NMHEADERW*>(l);
+    const bool width_changed =
+        (header->hdr.code == HDN_ITEMCHANGEDW || header->hdr.code == HDN_ITEMCHANGEDA) && header->pitem &&
+        (header->pitem->mask & HDI_WIDTH);
+    if (width_changed && header->hdr.hwndFrom == ListView_GetHeader(hwnd_)) {
+      // The list view takes the new width first.
+      result = DefSubclassProc(hwnd_, msg, w, l);
+      OnHeaderWidthChanged(header->iItem, header->pitem->cxy);
+      return true;
+    }
   }
   return Win32ControlPeer::HandleStandardMessage(msg, w, l, result);
 }

@@ -29,8 +29,11 @@ class Win32ListViewPeer : public Win32ControlPeer {
  private:
   // Column widths for the present client width.
   void FitColumns();
+  void OnHeaderWidthChanged(int column, int width);
 
+  // The fixed columns' widths follow the user's drags (design pixels).
   std::vector<ListColumn> columns_;
+  bool fitting_ = false;  // our own width changes raise header notifications too
 };
 
 }  // namespace wakumo
