@@ -162,6 +162,7 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
   WinList.OnClick = [this] { WinListClick(); };
   OnCanResize = [this](int& w, int& h, bool& resize) { FormCanResize(w, h, resize); };
   OnResize = [this] { FormResize(); };
+  OnDpiChanged = [this](int old_dpi, int new_dpi) { FormDpiChanged(old_dpi, new_dpi); };
   OnClose = [this] { FormClose(); };
   SlstBtn.OnClick = [this] { ListBtnClick(SlstBtn); };
   BlstBtn.OnClick = [this] { ListBtnClick(BlstBtn); };
@@ -310,10 +311,7 @@ void TForm1::FormCreate() {
   ResizeOnce = true;
   const Rect outer = WindowRect();
   HeightWithList = outer.Height();
-  const int c = ws_.GetSystemMetric(SystemMetric::CyCaption) + ws_.GetSystemMetric(SystemMetric::CyFrame);
-  // The metrics are real pixels, the list top a design length.
-  HeightWithoutList = ScaleToScreen(kWinListTop) + c + 2;
-  MinHeightWithList = HeightWithoutList + c;
+  ComputeHeightsWithoutList();
   // Centred on the primary screen, at the height without the list.
   const int sw = ws_.GetSystemMetric(SystemMetric::CxScreen);
   const int sh = ws_.GetSystemMetric(SystemMetric::CyScreen);
@@ -691,6 +689,26 @@ void TForm1::WinListClick() {
   ChildMode = false;
   SetClientLEDColor(false);
   if (Timing.Checked()) ApplyToTarget();
+}
+
+void TForm1::ComputeHeightsWithoutList() {
+  // c: caption height and sizing-frame thickness, in the pixels of the
+  // form's monitor, as the list top is once scaled.
+  const int dpi = ScreenDpi();
+  const int c = ws_.GetSystemMetricForDpi(SystemMetric::CyCaption, dpi) +
+                ws_.GetSystemMetricForDpi(SystemMetric::CyFrame, dpi);
+  HeightWithoutList = ScaleToScreen(kWinListTop) + c + 2;
+  MinHeightWithList = HeightWithoutList + c;
+}
+
+void TForm1::FormDpiChanged(int old_dpi, int new_dpi) {
+  // The heights are screen pixels of the old DPI. The list part the user
+  // chose scales with the controls; the rest is made anew for the new DPI.
+  const std::int64_t list_part = std::max(0, HeightWithList - HeightWithoutList);
+  ComputeHeightsWithoutList();
+  const std::int64_t scaled = old_dpi > 0 ? (list_part * new_dpi + old_dpi / 2) / old_dpi : list_part;
+  HeightWithList = std::max(MinHeightWithList, Saturate(HeightWithoutList + scaled));
+  SetFormHeight(WListBtn.Down() ? HeightWithList : HeightWithoutList);
 }
 
 void TForm1::FormCanResize(int& NewWidth, int& NewHeight, bool& Resize) {

@@ -60,6 +60,9 @@ class TForm1 : public TForm {
   void WinListClick();
   void FormCanResize(int& NewWidth, int& NewHeight, bool& Resize);
   void FormResize();
+  // The main window moved to a monitor of another DPI: the heights follow,
+  // the list stays shown or hidden.
+  void FormDpiChanged(int old_dpi, int new_dpi);
   // Releases the undo history and the window list and writes the settings
   // file; runs once, when the main window closes.
   void FormClose();
@@ -185,6 +188,8 @@ class TForm1 : public TForm {
   // ApplyWindowPos on TargetHandle with the numbers and options shown.
   void ApplyToTarget();
   void SetFormHeight(int height);
+  // HeightWithoutList and MinHeightWithList at the form's present DPI.
+  void ComputeHeightsWithoutList();
 
   // The four numbers as the spinners hold them: sizes 1..9999, positions
   // -9999..9999. Reading takes in what was typed; writing confines the number

@@ -16,11 +16,11 @@ constexpr int kSwShowMinNoActive = 7;
 constexpr int kSwShowNa = 8;
 constexpr int kSwShowDefault = 10;
 
-constexpr std::array<std::string_view, 24> kOpNames = {
+constexpr std::array<std::string_view, 25> kOpNames = {
     "GetCursorPos",     "WindowFromPoint", "GetParent",       "GetStyle",
     "GetExStyle",       "IsWindowVisible", "IsIconic",        "IsZoomed",
     "GetClassName",     "GetWindowText",   "GetWindowRect",   "GetClientRect",
-    "ScreenToClient",   "GetWorkArea",     "GetSystemMetric", "GetShowCmd",
+    "ScreenToClient",   "GetWorkArea",     "GetSystemMetric", "GetSystemMetricForDpi", "GetShowCmd",
     "EnumWindows",      "SetWindowPos",    "ShowWindow",      "GetForegroundWindow",
     "SetForegroundWindow", "SetCapture",   "ReleaseCapture",  "DrawXorFrame"};
 
@@ -464,6 +464,12 @@ Rect SimDesktop::GetWorkArea() {
 int SimDesktop::GetSystemMetric(SystemMetric m) {
   Count(Op::GetSystemMetric);
   return Metric(m);
+}
+
+int SimDesktop::GetSystemMetricForDpi(SystemMetric m, int dpi) {
+  Count(Op::GetSystemMetricForDpi);
+  if (m == SystemMetric::CxScreen || m == SystemMetric::CyScreen || dpi <= 0) return Metric(m);
+  return (Metric(m) * dpi + 48) / 96;
 }
 
 int SimDesktop::GetShowCmd(WindowHandle w) {

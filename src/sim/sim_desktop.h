@@ -200,6 +200,9 @@ class SimDesktop : public WindowSystem {
   Point ScreenToClient(WindowHandle w, Point p) override;
   Rect GetWorkArea() override;
   int GetSystemMetric(SystemMetric m) override;
+  // The metrics set are those at 96 DPI; the frame metrics scale with the
+  // DPI (rounded to nearest), the screen's size does not.
+  int GetSystemMetricForDpi(SystemMetric m, int dpi) override;
   int GetShowCmd(WindowHandle w) override;
   std::vector<WindowHandle> EnumWindows() override;
   void SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,
@@ -215,7 +218,7 @@ class SimDesktop : public WindowSystem {
   enum class Op {
     GetCursorPos, WindowFromPoint, GetParent, GetStyle, GetExStyle, IsWindowVisible, IsIconic,
     IsZoomed, GetClassName, GetWindowText, GetWindowRect, GetClientRect, ScreenToClient,
-    GetWorkArea, GetSystemMetric, GetShowCmd, EnumWindows, SetWindowPos, ShowWindow,
+    GetWorkArea, GetSystemMetric, GetSystemMetricForDpi, GetShowCmd, EnumWindows, SetWindowPos, ShowWindow,
     GetForegroundWindow, SetForegroundWindow, SetCapture, ReleaseCapture, DrawXorFrame, kCount
   };
   static constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::kCount);

@@ -195,6 +195,11 @@ void SimControlPeer::SetClientSize(int width, int height) {
     bounds_.bottom = bounds_.top + height;
     return;
   }
+  // A form's client size is a design size, shown in the pixels of its DPI.
+  if (kind_ == ControlKind::Form) {
+    width = ScaleDesign(width);
+    height = ScaleDesign(height);
+  }
   const SimInsets in = Desktop().ClientInsets(handle_);
   const Rect r = Desktop().LocalRect(handle_);
   const Rect sized{r.left, r.top, r.left + width + in.left + in.right, r.top + height + in.top + in.bottom};
@@ -209,7 +214,25 @@ void SimControlPeer::SetClientSize(int width, int height) {
 Rect SimControlPeer::ClientRect() const {
   if (handle_ == 0) return {0, 0, bounds_.Width(), bounds_.Height()};
   const Rect c = Desktop().ClientScreenRect(handle_);
+  if (kind_ == ControlKind::Form && dpi_ != 96) return {0, 0, c.Width() * 96 / dpi_, c.Height() * 96 / dpi_};
   return {0, 0, c.Width(), c.Height()};
+}
+
+int SimControlPeer::ScaleDesign(int v) const { return (v * dpi_ + 48) / 96; }
+
+void SimControlPeer::ChangeDpi(int new_dpi) {
+  if (kind_ != ControlKind::Form || handle_ == 0 || new_dpi <= 0 || new_dpi == dpi_) return;
+  const int old_dpi = dpi_;
+  const Rect old = Desktop().LocalRect(handle_);
+  const Rect client = ClientRect();
+  dpi_ = new_dpi;
+  dpi_changing_ = true;
+  // The window system's suggestion: the old rectangle scaled about its corner.
+  SetFormRect({old.left, old.top, old.left + old.Width() * new_dpi / old_dpi,
+               old.top + old.Height() * new_dpi / old_dpi});
+  SetClientSize(client.Width(), client.Height());
+  events_.PeerDpiChanged(old_dpi, new_dpi);
+  dpi_changing_ = false;
 }
 
 void SimControlPeer::SetBorderIcons(bool system_menu, bool minimize, bool maximize) {
@@ -256,7 +279,7 @@ void SimControlPeer::SetWindowRect(const Rect& r) {
 
 void SimControlPeer::SetFormRect(Rect r) {
   const Rect old = Desktop().LocalRect(handle_);
-  if (sizeable_ && (r.Width() != old.Width() || r.Height() != old.Height())) {
+  if (sizeable_ && !dpi_changing_ && (r.Width() != old.Width() || r.Height() != old.Height())) {
     int width = r.Width();
     int height = r.Height();
     if (!events_.PeerCanResize(width, height)) {

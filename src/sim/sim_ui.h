@@ -34,6 +34,8 @@ class SimControlPeer : public ControlPeer {
   ControlKind Kind() const override { return kind_; }
   const std::string& Name() const override { return name_; }
   WindowHandle Handle() const override { return handle_; }
+  // Forms are shown at their DPI (96 until ChangeDpi); other controls at 96.
+  int ScreenDpi() const override { return dpi_; }
 
   void SetBounds(const Rect& r) override;
   Rect Bounds() const override;
@@ -166,6 +168,10 @@ class SimControlPeer : public ControlPeer {
   bool TabBetweenCells() const { return tab_between_cells_; }
   // Forms: between ShowModal and EndModal.
   bool ModalOpen() const { return modal_open_; }
+  // Forms: the move to a monitor of another DPI, as the window system makes
+  // it: the old rectangle scaled, the client size kept in design pixels, then
+  // PeerDpiChanged; none of these size changes asks PeerCanResize.
+  void ChangeDpi(int new_dpi);
 
  private:
   friend class SimToolkit;
@@ -176,6 +182,7 @@ class SimControlPeer : public ControlPeer {
   void SetFormRect(Rect r);
   // The user's edit: new text and caret, modified, no event yet.
   void ReplaceEditText(const std::string& text, int caret);
+  int ScaleDesign(int v) const;
 
   SimToolkit& tk_;
   ControlKind kind_;
@@ -223,6 +230,8 @@ class SimControlPeer : public ControlPeer {
   int sel_length_ = 0;
   bool modified_ = false;
   bool ime_closed_ = false;
+  int dpi_ = 96;
+  bool dpi_changing_ = false;
 };
 
 class SimMenuItemPeer : public MenuItemPeer {

@@ -19,6 +19,8 @@ class TForm : public TControl {
   void SetStayOnTop(bool on) { Peer().SetStayOnTop(on); }
   bool StayOnTop() const { return Peer().StayOnTop(); }
   void SetPopupMenu(TPopupMenu* menu);
+  // Dots per inch of the form's monitor.
+  int ScreenDpi() const { return Peer().ScreenDpi(); }
   // A design length (96 DPI) in the screen pixels of the form's monitor.
   int ScaleToScreen(int design) const { return (design * Peer().ScreenDpi() + 48) / 96; }
   // Outer rectangle on the screen.
@@ -40,6 +42,9 @@ class TForm : public TControl {
   // be adjusted; clearing `resize` refuses it.
   std::function<void(int& width, int& height, bool& resize)> OnCanResize;
   TNotifyEvent OnResize;
+  // The form went to a monitor of another DPI; heights it keeps in screen
+  // pixels are worth recomputing. Its size changes here are not put to OnCanResize.
+  std::function<void(int old_dpi, int new_dpi)> OnDpiChanged;
 
  protected:
   void PeerClose() override { if (OnClose) OnClose(); }
@@ -49,6 +54,9 @@ class TForm : public TControl {
     return resize;
   }
   void PeerResize() override { if (OnResize) OnResize(); }
+  void PeerDpiChanged(int old_dpi, int new_dpi) override {
+    if (OnDpiChanged) OnDpiChanged(old_dpi, new_dpi);
+  }
 };
 
 }  // namespace wakumo

@@ -82,6 +82,10 @@ class PeerEvents {
   // the facade may adjust); false refuses the change.
   virtual bool PeerCanResize(int& width, int& height) { (void)width; (void)height; return true; }
   virtual void PeerResize() {}
+  // A form moved to a monitor of another DPI (from old_dpi to new_dpi): its
+  // controls are rescaled and its width fits its client width. Size changes
+  // the facade makes from here are not put to PeerCanResize.
+  virtual void PeerDpiChanged(int old_dpi, int new_dpi) { (void)old_dpi; (void)new_dpi; }
   // Edits: a typed character (control characters included) before it reaches
   // the text; the facade may change it; false drops it.
   virtual bool PeerKeyPress(char32_t& ch) { (void)ch; return true; }

@@ -86,10 +86,9 @@ Win32ControlPeer* Win32ControlPeer::FromHwnd(HWND hwnd) {
   return hwnd ? static_cast<Win32ControlPeer*>(GetPropW(hwnd, kPeerProperty)) : nullptr;
 }
 
-void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class,
-                                  HWND owner) {
+void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class) {
   own_class_ = own_class;
-  HWND parent_hwnd = owner;
+  HWND parent_hwnd = nullptr;
   HMENU id = nullptr;
   if (kind_ != ControlKind::Form) {
     parent_hwnd = parent_ && parent_->hwnd_ ? parent_->hwnd_ : tk_.UtilityWindow();

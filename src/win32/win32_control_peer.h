@@ -84,7 +84,7 @@ class Win32ControlPeer : public ControlPeer {
 
   // Creates the window (hidden forms, visible children) and attaches the peer
   // to it. `own_class` windows run CustomWndProc and reach HandleMessage.
-  void CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class, HWND owner = nullptr);
+  void CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class);
   static LRESULT CALLBACK CustomWndProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
   static LRESULT CALLBACK StandardSubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data);
   // Messages of our own window classes; return true when handled.

@@ -31,6 +31,16 @@ UINT DpiForWindow(HWND hwnd) {
   return SystemDpi();
 }
 
+int SystemMetricForDpi(int index, UINT dpi) {
+  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+  static const auto for_dpi = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+  if (for_dpi) {
+    const int v = for_dpi(index, dpi);
+    if (v > 0) return v;
+  }
+  return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+}
+
 RECT AdjustWindowRectForDpi(const RECT& client, DWORD style, DWORD ex_style, UINT dpi) {
   using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
   static const auto adjust = User32Function<AdjustFn>("AdjustWindowRectExForDpi");

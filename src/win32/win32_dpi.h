@@ -11,6 +11,10 @@ inline constexpr UINT kDesignDpi = 96;
 UINT DpiForWindow(HWND hwnd);
 inline int ScaleToDpi(int v, UINT dpi) { return MulDiv(v, static_cast<int>(dpi), static_cast<int>(kDesignDpi)); }
 inline int UnscaleFromDpi(int v, UINT dpi) { return MulDiv(v, static_cast<int>(kDesignDpi), static_cast<int>(dpi)); }
+// A system metric as it is at the given DPI. Where the system cannot tell
+// (before Windows 10 1607, older Wine), the plain metric, which is in pixels
+// of the system DPI, scaled.
+int SystemMetricForDpi(int index, UINT dpi);
 // Outer size of a window whose client area is `client`, at the given DPI.
 RECT AdjustWindowRectForDpi(const RECT& client, DWORD style, DWORD ex_style, UINT dpi);
 

@@ -38,14 +38,17 @@ Win32FormPeer::Win32FormPeer(Win32Toolkit& tk, PeerEvents& events, const std::st
   const std::wstring window_class = L"T" + Wide(name);
   tk.RegisterWindowClass(window_class, CS_DBLCLKS, nullptr, true);
   tk.AddForm(this);
-  // Other forms belong to the main one: no taskbar buttons of their own, and
-  // they stay above it.
-  CreateHwnd(window_class.c_str(), kFormStyle, WS_EX_CONTROLPARENT, true, main ? main->Hwnd() : nullptr);
+  // Made without an owner: the main form owns another form only while that
+  // one is shown (see SetOwned).
+  CreateHwnd(window_class.c_str(), kFormStyle, WS_EX_CONTROLPARENT, true);
+  dpi_ = static_cast<int>(Dpi());
 }
 
 Win32FormPeer::~Win32FormPeer() {
   tk_.RemoveForm(this);
   if (hwnd_) RemovePropW(hwnd_, kFocusProperty);
+  // Not owned, so not destroyed with the form.
+  if (tooltips_ && IsWindow(tooltips_)) DestroyWindow(tooltips_);
 }
 
 void Win32FormPeer::SetBounds(const Rect& r) {
@@ -72,7 +75,27 @@ void Win32FormPeer::SetVisible(bool v) {
     Show();
   } else if (hwnd_) {
     ShowWindow(hwnd_, SW_HIDE);
+    SetOwned(false);
   }
+}
+
+// While shown, another form belongs to the main one: no taskbar button of its
+// own, and above the main form, topmost when that is. While hidden it is
+// nobody's: the window system refuses to make a window topmost while it owns
+// other windows (Wine moves the owned ones and leaves the owner as it was),
+// so an owned hidden form would make "stay on top" silently fail.
+void Win32FormPeer::SetOwned(bool owned) {
+  if (!hwnd_ || is_main_) return;
+  Win32FormPeer* main = tk_.MainForm();
+  HWND owner = owned && main && main != this ? main->Hwnd() : nullptr;
+  if (GetWindow(hwnd_, GW_OWNER) == owner) return;
+  if (owner) {
+    // Stacked before it is owned: an owned window keeps the topmost state it had.
+    const bool owner_on_top = (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    SetWindowPos(hwnd_, owner_on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
 }
 
 bool Win32FormPeer::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
@@ -144,6 +167,7 @@ void Win32FormPeer::Show() {
                  0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   shown_once_ = true;
+  SetOwned(true);
   ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
   BringWindowToTop(hwnd_);
 }
@@ -154,16 +178,9 @@ void Win32FormPeer::Close() {
 
 ModalResult Win32FormPeer::ShowModal() {
   if (!hwnd_ || modal_) return ModalResult::mrCancel;
-  // Owned by the main window: above it, with no taskbar button of its own,
-  // and above it still when the main window stays on top of everything.
   Win32FormPeer* main = tk_.MainForm();
   HWND owner = main && main != this ? main->Hwnd() : nullptr;
-  if (owner && GetWindow(hwnd_, GW_OWNER) != owner) {
-    SetWindowLongPtrW(hwnd_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-  }
-  const bool owner_on_top = owner && (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  SetWindowPos(hwnd_, owner_on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetOwned(true);
 
   // The program's other forms take no input until the dialog is closed.
   std::vector<HWND> disabled;
@@ -206,6 +223,7 @@ ModalResult Win32FormPeer::ShowModal() {
   if (hwnd_) {
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                  SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetOwned(false);
   }
   if (owner && IsWindowVisible(owner) && !IsIconic(owner)) {
     SetForegroundWindow(owner);
@@ -237,6 +255,21 @@ void Win32FormPeer::SetWindowRect(const Rect& r) {
   client_height_ = client.Height();
 }
 
+// The window system's suggested rectangle is the old one scaled; the
+// controls and the client size follow the new DPI, and the facade, which may
+// keep heights of its own in screen pixels, has the last word on the size.
+// None of these changes is the user's, so none is put to PeerCanResize.
+void Win32FormPeer::OnDpiChanged(UINT new_dpi, const RECT& suggested) {
+  const int old_dpi = dpi_;
+  dpi_ = static_cast<int>(new_dpi);
+  dpi_changing_ = true;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ApplyDpi();
+  if (PeerEvents* e = Events(); e && old_dpi != dpi_) e->PeerDpiChanged(old_dpi, dpi_);
+  dpi_changing_ = false;
+}
+
 void Win32FormPeer::ApplyDpi() {
   for (Win32ControlPeer* child : Children()) child->ApplyDpi();
   ApplyFont();
@@ -244,10 +277,25 @@ void Win32FormPeer::ApplyDpi() {
   if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
+// A sizing border moves one edge and keeps the opposite one: dragging the
+// left border proposes a new left and width with the right edge where it
+// was. When the facade changes or refuses the size, that fixed edge must stay
+// put, so the window neither moves nor creeps by the drag.
+void Win32FormPeer::KeepAnchoredEdges(WINDOWPOS& pos, const RECT& now, int width, int height) {
+  if (!(pos.flags & SWP_NOMOVE)) {
+    if (pos.x != now.left && pos.x + pos.cx == now.right) pos.x = now.right - width;
+    if (pos.y != now.top && pos.y + pos.cy == now.bottom) pos.y = now.bottom - height;
+  }
+  pos.cx = width;
+  pos.cy = height;
+}
+
 HWND Win32FormPeer::Tooltips() {
   if (tooltips_ && IsWindow(tooltips_)) return tooltips_;
+  // No owner: a form that owns a window cannot be made topmost (see
+  // SetOwned); the tool texts are given in place, so no notification needs one.
   tooltips_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
+                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                               tk_.Instance(), nullptr);
   if (tooltips_) {
     // Long hints wrap instead of running off the screen.
@@ -300,6 +348,7 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
       if (PeerEvents* e = Events()) e->PeerClose();
       // The windows go with their peers; hiding now ends what the user sees.
       if (hwnd_) ShowWindow(hwnd_, SW_HIDE);
+      SetOwned(false);
       if (is_main_) PostQuitMessage(0);
       result = 0;
       return true;
@@ -352,7 +401,7 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
       // Every size change of a sizeable form, ours included, is put to the
       // facade first; minimising and restoring are not its business.
       auto* pos = reinterpret_cast<WINDOWPOS*>(l);
-      if (!sizeable_ || (pos->flags & SWP_NOSIZE) || IsIconic(hwnd_)) return false;
+      if (!sizeable_ || dpi_changing_ || (pos->flags & SWP_NOSIZE) || IsIconic(hwnd_)) return false;
       RECT now{};
       GetWindowRect(hwnd_, &now);
       const int old_w = now.right - now.left;
@@ -365,8 +414,7 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
         width = old_w;
         height = old_h;
       }
-      pos->cx = width;
-      pos->cy = height;
+      KeepAnchoredEdges(*pos, now, width, height);
       return false;
     }
     case WM_SIZE:
@@ -374,14 +422,10 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
         if (PeerEvents* e = Events()) e->PeerResize();
       }
       return false;
-    case WM_DPICHANGED: {
-      const RECT* suggested = reinterpret_cast<const RECT*>(l);
-      SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-      ApplyDpi();
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));
       result = 0;
       return true;
-    }
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
     case WM_LBUTTONDOWN:

@@ -39,6 +39,9 @@ class Win32FormPeer : public Win32ControlPeer {
 
  private:
   void ApplyClientSize();
+  void SetOwned(bool owned);
+  void OnDpiChanged(UINT new_dpi, const RECT& suggested);
+  static void KeepAnchoredEdges(WINDOWPOS& pos, const RECT& now, int width, int height);
   HWND Tooltips();
 
   bool is_main_ = false;
@@ -49,6 +52,8 @@ class Win32FormPeer : public Win32ControlPeer {
   int client_height_ = 0;
   PopupMenuPeer* popup_ = nullptr;
   bool modal_ = false;  // inside ShowModal's loop
+  bool dpi_changing_ = false;  // the window follows a new DPI, not a request
+  int dpi_ = 0;                // the DPI the facade last heard of
   ModalResult modal_result_ = ModalResult::mrNone;
   HWND tooltips_ = nullptr;
   std::set<HWND> tools_;

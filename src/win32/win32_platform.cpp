@@ -308,21 +308,8 @@ NumberSeparators Win32LocaleInfo::Separators() {
 // ---- Metrics -----------------------------------------------------------------
 
 int ScrollBarWidthDesignPixels() {
-  // GetSystemMetricsForDpi is missing before Windows 10 1607 and in older Wine.
-  using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-  static const auto for_dpi = [] {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<GetSystemMetricsForDpiFn>(
-                        reinterpret_cast<void*>(GetProcAddress(user32, "GetSystemMetricsForDpi")))
-                  : nullptr;
-  }();
-  if (for_dpi) {
-    const int width = for_dpi(SM_CXVSCROLL, kDesignDpi);
-    if (width > 0) return width;
-  }
-  // The plain metric is in pixels of the system DPI.
-  const int width = GetSystemMetrics(SM_CXVSCROLL);
-  return width > 0 ? UnscaleFromDpi(width, DpiForWindow(nullptr)) : 17;
+  const int width = SystemMetricForDpi(SM_CXVSCROLL, kDesignDpi);
+  return width > 0 ? width : 17;
 }
 
 }  // namespace wakumo

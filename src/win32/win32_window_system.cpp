@@ -1,5 +1,6 @@
 #include "win32/win32_window_system.h"
 
+#include "win32/win32_dpi.h"
 #include "win32/win32_handles.h"
 #include "win32/win32_text.h"
 
@@ -84,6 +85,21 @@ int Win32WindowSystem::GetSystemMetric(SystemMetric m) {
     case SystemMetric::CxFrame: return GetSystemMetrics(SM_CXFRAME);
     case SystemMetric::CxDlgFrame: return GetSystemMetrics(SM_CXDLGFRAME);
     case SystemMetric::CyDlgFrame: return GetSystemMetrics(SM_CYDLGFRAME);
+    case SystemMetric::CxScreen: return GetSystemMetrics(SM_CXSCREEN);
+    case SystemMetric::CyScreen: return GetSystemMetrics(SM_CYSCREEN);
+  }
+  return 0;
+}
+
+int Win32WindowSystem::GetSystemMetricForDpi(SystemMetric m, int dpi) {
+  const UINT at = dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+  switch (m) {
+    case SystemMetric::CyCaption: return SystemMetricForDpi(SM_CYCAPTION, at);
+    case SystemMetric::CyFrame: return SystemMetricForDpi(SM_CYFRAME, at);
+    case SystemMetric::CxFrame: return SystemMetricForDpi(SM_CXFRAME, at);
+    case SystemMetric::CxDlgFrame: return SystemMetricForDpi(SM_CXDLGFRAME, at);
+    case SystemMetric::CyDlgFrame: return SystemMetricForDpi(SM_CYDLGFRAME, at);
+    // The screen is measured in pixels, whatever a window's DPI.
     case SystemMetric::CxScreen: return GetSystemMetrics(SM_CXSCREEN);
     case SystemMetric::CyScreen: return GetSystemMetrics(SM_CYSCREEN);
   }

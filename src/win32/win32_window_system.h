@@ -22,6 +22,7 @@ class Win32WindowSystem : public WindowSystem {
   Point ScreenToClient(WindowHandle w, Point p) override;
   Rect GetWorkArea() override;
   int GetSystemMetric(SystemMetric m) override;
+  int GetSystemMetricForDpi(SystemMetric m, int dpi) override;
   int GetShowCmd(WindowHandle w) override;
   std::vector<WindowHandle> EnumWindows() override;
   void SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,

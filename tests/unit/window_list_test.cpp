@@ -164,5 +164,60 @@ TEST_F(WindowListTest, HeightRulesWithTheListShownAndHidden) {
   EXPECT_EQ(Height(), 600);
 }
 
+// The simulated desktop's caption is 18 px and its sizing frame 4 px at 96
+// DPI, so c is 22 there and 33 at 144 DPI (27 + 6).
+TEST_F(WindowListTest, HeightsFollowADpiChangeWithTheListHidden) {
+  ASSERT_EQ(form.HeightWithoutList, 245 + 22 + 2);
+  ASSERT_EQ(form.MinHeightWithList, 269 + 22);
+  const int designed = form.HeightWithList;  // client 440 and the frame
+
+  tk.Get("Form1").ChangeDpi(144);
+  // 245 design pixels are 368 at 144 DPI.
+  EXPECT_EQ(form.HeightWithoutList, 368 + 33 + 2);
+  EXPECT_EQ(form.MinHeightWithList, 403 + 33);
+  EXPECT_EQ(Height(), 403);
+  EXPECT_FALSE(form.WListBtn.Down());
+  EXPECT_EQ(form.ClientWidth(), 348) << "the client keeps its design width";
+  // The list part of the designed height grows with the controls.
+  EXPECT_EQ(form.HeightWithList, 403 + ((designed - 269) * 144 + 48) / 96);
+  // Still hidden: the user's drags are refused as before.
+  const int width = form.WindowRect().Width();
+  EXPECT_TRUE(tk.ResizeForm("Form1", width, 600));
+  EXPECT_EQ(Height(), 403);
+
+  ASSERT_TRUE(tk.Click("WListBtn"));
+  EXPECT_EQ(Height(), form.HeightWithList);
+  EXPECT_EQ(form.WindowRect().Width(), width);
+}
+
+TEST_F(WindowListTest, HeightsFollowADpiChangeWithTheListShown) {
+  ASSERT_TRUE(tk.Click("WListBtn"));
+  const int width = form.WindowRect().Width();
+  tk.ResizeForm("Form1", width, 600);
+  ASSERT_EQ(Height(), 600);
+
+  tk.Get("Form1").ChangeDpi(144);
+  EXPECT_TRUE(form.WListBtn.Down());
+  // 331 px of list part at 96 DPI are 497 at 144 (496.5 rounded).
+  EXPECT_EQ(Height(), 403 + 497);
+  EXPECT_EQ(form.HeightWithList, 900);
+  EXPECT_EQ(form.WinList.Height(), form.ClientHeight() - 245);
+  // The user's drags are judged by the new minimum.
+  const int wide = form.WindowRect().Width();
+  tk.ResizeForm("Form1", wide, 435);
+  EXPECT_EQ(Height(), 900);
+  tk.ResizeForm("Form1", wide, 436);
+  EXPECT_EQ(Height(), 436);
+
+  ASSERT_TRUE(tk.Click("WListBtn"));
+  EXPECT_EQ(Height(), 403);
+  // Back at 96 DPI the list part shrinks again: 436 - 403 = 33 px are 22.
+  tk.Get("Form1").ChangeDpi(96);
+  EXPECT_EQ(Height(), 269);
+  ASSERT_TRUE(tk.Click("WListBtn"));
+  EXPECT_EQ(Height(), 269 + 22);
+  EXPECT_EQ(form.WindowRect().Width(), width);
+}
+
 }  // namespace
 }  // namespace wakumo

@@ -115,6 +115,23 @@ struct Recorder : PeerEvents {
   }
 };
 
+// The tooltip window that holds the tools of `form`'s controls; it has no
+// owner, so it is found by its tools.
+HWND TooltipsOf(HWND form) {
+  for (HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr); tips;
+       tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr)) {
+    const int count = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      TTTOOLINFOW ti{};
+      ti.cbSize = sizeof(ti);
+      if (SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&ti)) &&
+          ti.hwnd == form)
+        return tips;
+    }
+  }
+  return nullptr;
+}
+
 // A top-level window painted in four vertical colour bands, for screen tests.
 constexpr COLORREF kBands[4] = {RGB(200, 30, 60), RGB(20, 160, 90), RGB(40, 70, 210), RGB(230, 200, 20)};
 
@@ -575,10 +592,7 @@ void TestPaintedLooks() {
   // One tooltip tool per control with a hint; an empty hint removes it.
   panel->SetHint("照準|長い説明");
   combo->SetHint("ショートカット");
-  HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
-  while (tips && GetWindow(tips, GW_OWNER) != ToHwnd(form->Handle())) {
-    tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
-  }
+  HWND tips = TooltipsOf(ToHwnd(form->Handle()));
   Check(tips && SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0) == 2, "two tools");
   if (tips) {
     wchar_t text[80] = {};
@@ -1098,10 +1112,7 @@ void TestEditPeerContract() {
   SendMessageW(n, WM_CHAR, L'9', 1);
   // "9" replaces the kept selection "32".
   Check(er.typed == U"x9" && edit->Caption() == "491", "the new window is subclassed: " + edit->Caption());
-  HWND tips = FindWindowExW(nullptr, nullptr, TOOLTIPS_CLASSW, nullptr);
-  while (tips && GetWindow(tips, GW_OWNER) != ToHwnd(form->Handle())) {
-    tips = FindWindowExW(nullptr, tips, TOOLTIPS_CLASSW, nullptr);
-  }
+  HWND tips = TooltipsOf(ToHwnd(form->Handle()));
   TTTOOLINFOW ti{};
   ti.cbSize = sizeof(ti);
   ti.hwnd = ToHwnd(form->Handle());
@@ -1752,10 +1763,17 @@ void TestModalForm() {
   ok_events.form = dialog.get();
   HWND hmain = ToHwnd(main->Handle());
   HWND hdialog = ToHwnd(dialog->Handle());
+  // A hint makes the form's tooltip window, which must not keep the form
+  // from staying on top.
+  Recorder hinted_events;
+  auto hinted = tk.CreateControl(ControlKind::Label, main.get(), hinted_events, "WkModalHinted");
+  hinted->SetHint("ヒント");
   main->SetClientSize(200, 120);
   main->SetWindowRect({100, 100, 320, 260});
   main->Show();
   main->SetStayOnTop(true);
+  Check(main->StayOnTop(), "stay on top with a hinted control, ex style " +
+                               Hex(static_cast<COLORREF>(GetWindowLongW(hmain, GWL_EXSTYLE))));
   // As the list editor asks: a single fixed border, no title-bar buttons.
   dialog->SetBorderIcons(false, false, false);
   dialog->SetSizeable(false);
@@ -1765,12 +1783,19 @@ void TestModalForm() {
   Check((style & WS_CAPTION) == WS_CAPTION && !(style & (WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)),
         "dialog frame style " + Hex(style));
   Check(dialog->ClientRect() == Rect{0, 0, 289, 310}, "dialog client " + Str(dialog->ClientRect()));
-  Check(GetWindow(hdialog, GW_OWNER) == hmain, "the dialog is owned by the main window");
+  // Hidden, the dialog is nobody's: a window that owns another cannot be made
+  // topmost, and the main window must stay able to.
+  Check(GetWindow(hdialog, GW_OWNER) == nullptr, "the hidden dialog has no owner");
+  main->SetStayOnTop(false);
+  Check(!main->StayOnTop(), "stay on top off with the dialog made");
+  main->SetStayOnTop(true);
+  Check(main->StayOnTop(), "stay on top on again with the dialog made");
 
   // Open: the main window disabled, the dialog in front and above it even
   // though the main window stays on top; O K gives mrOk.
   struct Observed {
-    bool shown = false, main_disabled = false, topmost = false, above_main = false, foreground = false;
+    bool shown = false, main_disabled = false, topmost = false, above_main = false, foreground = false,
+         owned = false;
   } seen;
   std::thread watcher([&] {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
@@ -1781,6 +1806,7 @@ void TestModalForm() {
     seen.foreground = GetForegroundWindow() == hdialog;
     seen.main_disabled = !IsWindowEnabled(hmain);
     seen.topmost = (GetWindowLongW(hdialog, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+    seen.owned = GetWindow(hdialog, GW_OWNER) == hmain;
     for (HWND h = GetWindow(hmain, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV)) {
       if (h == hdialog) seen.above_main = true;
     }
@@ -1788,12 +1814,17 @@ void TestModalForm() {
   });
   const ModalResult first = dialog->ShowModal();
   watcher.join();
-  Check(seen.shown && seen.foreground && seen.main_disabled && seen.topmost && seen.above_main,
-        "while open: shown " + std::to_string(seen.shown) + ", foreground " + std::to_string(seen.foreground) +
+  Check(seen.shown && seen.foreground && seen.main_disabled && seen.topmost && seen.above_main && seen.owned,
+        "while open: shown " + std::to_string(seen.shown) + ", owned " + std::to_string(seen.owned) +
+            ", foreground " + std::to_string(seen.foreground) +
             ", main disabled " + std::to_string(seen.main_disabled) + ", topmost " + std::to_string(seen.topmost) +
             ", above main " + std::to_string(seen.above_main));
   Check(first == ModalResult::mrOk, "O K gives mrOk, got " + std::to_string(static_cast<int>(first)));
-  Check(IsWindowEnabled(hmain) && !IsWindowVisible(hdialog), "after: main enabled, dialog hidden");
+  Check(IsWindowEnabled(hmain) && !IsWindowVisible(hdialog) && GetWindow(hdialog, GW_OWNER) == nullptr,
+        "after: main enabled, dialog hidden and nobody's");
+  main->SetStayOnTop(false);
+  main->SetStayOnTop(true);
+  Check(main->StayOnTop(), "stay on top after the dialog closed");
   Check(PumpUntil([&] { return GetForegroundWindow() == hmain; }), "the main window is active again");
 
   // Alt+F4 (the dialog has no close box) counts as Cancel; an EndModal
@@ -1863,6 +1894,177 @@ void TestLabelDoubleClick() {
   Check(PumpUntil([&] { return le.double_clicks == 1; }), "double-clicks heard: " + std::to_string(le.double_clicks));
 }
 
+// ---- Dragging borders and dividers with the mouse ---------------------------
+
+// Moves there and waits until the cursor has stayed put for a moment: a
+// SendInput move can snap back under Wine.
+bool SettleCursorAt(POINT at) {
+  MouseInput(at, 0);
+  auto settled_since = std::chrono::steady_clock::now();
+  return PumpUntil([&] {
+    POINT p{};
+    GetCursorPos(&p);
+    const auto now = std::chrono::steady_clock::now();
+    if (p.x != at.x || p.y != at.y) {
+      settled_since = now;
+      MouseInput(at, 0);
+      return false;
+    }
+    return now - settled_since >= std::chrono::milliseconds(150);
+  });
+}
+
+// A press at `from`, moves in small steps to `to`, a release there; returns
+// once no window holds the capture and the input is handled. The input comes
+// from another thread, as a user's does: a border drag runs the window
+// system's own loop inside this thread's message dispatch.
+void Drag(POINT from, POINT to) {
+  SettleCursorAt(from);
+  std::atomic<bool> done{false};
+  std::thread user([&] {
+    auto reach = [](POINT p) {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
+      for (;;) {
+        POINT c{};
+        GetCursorPos(&c);
+        if ((c.x == p.x && c.y == p.y) || std::chrono::steady_clock::now() > deadline) return;
+        Sleep(5);
+      }
+    };
+    MouseInput(from, MOUSEEVENTF_LEFTDOWN);
+    constexpr int kSteps = 6;
+    for (int i = 1; i <= kSteps; ++i) {
+      const POINT p{from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps};
+      MouseInput(p, 0);
+      reach(p);
+    }
+    MouseInput(to, MOUSEEVENTF_LEFTUP);
+    done = true;
+  });
+  PumpUntil([&] {
+    return done && GetAsyncKeyState(VK_LBUTTON) >= 0 && GetCapture() == nullptr &&
+           HIWORD(GetQueueStatus(QS_MOUSE)) == 0;
+  });
+  user.join();
+  PumpUntil([] { return false; }, 100);
+}
+
+// The main window's rule: the width never changes, the height may change
+// only while allowed and not below a minimum.
+struct HeightOnlyForm : PeerEvents {
+  const ControlPeer* form = nullptr;
+  bool judging = false;  // off while the test places the form
+  bool allow = true;
+  int min_height = 0;
+  bool PeerCanResize(int& width, int& height) override {
+    if (!judging) return true;
+    width = form->WindowRect().Width();
+    return allow && height >= min_height;
+  }
+};
+
+void TestBorderDrags() {
+  g_test = "BorderDrags";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  HeightOnlyForm fe;
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDragForm");
+  fe.form = form.get();
+  form->SetSizeable(true);
+  form->SetClientSize(300, 240);
+  form->Show();
+  const Rect home{300, 200, 620, 480};
+  HWND h = ToHwnd(form->Handle());
+  struct Edge {
+    const char* name;
+    POINT grip;   // a point on the border, from the window's corner
+    POINT by;     // how far the mouse goes
+    bool allow;
+    int min_height;
+    Rect want;    // the window afterwards, relative to home
+  };
+  const int w = home.Width(), hh = home.Height();
+  const Edge edges[] = {
+      // Width fixed: neither side moves.
+      {"left", {1, hh / 2}, {-40, 0}, true, 0, {0, 0, w, hh}},
+      {"right", {w - 2, hh / 2}, {40, 0}, true, 0, {0, 0, w, hh}},
+      // Height granted: the opposite edge stays where it was.
+      {"top up", {w / 2, 1}, {0, -30}, true, 0, {0, -30, w, hh}},
+      {"bottom down", {w / 2, hh - 2}, {0, 30}, true, 0, {0, 0, w, hh + 30}},
+      // Refused: the window stays where it was, not moved by the drag.
+      {"top down below the minimum", {w / 2, 1}, {0, 40}, true, hh, {0, 0, w, hh}},
+      {"top, every size refused", {w / 2, 1}, {0, -40}, false, 0, {0, 0, w, hh}},
+      {"left, every size refused", {1, hh / 2}, {-30, 0}, false, 0, {0, 0, w, hh}},
+  };
+  for (const Edge& e : edges) {
+    fe.judging = false;
+    form->SetWindowRect(home);
+    SetForegroundWindow(h);
+    PumpUntil([&] { return GetForegroundWindow() == h; });
+    fe.judging = true;
+    fe.allow = e.allow;
+    fe.min_height = e.min_height;
+    const POINT from{home.left + e.grip.x, home.top + e.grip.y};
+    Drag(from, {from.x + e.by.x, from.y + e.by.y});
+    const Rect want{home.left + e.want.left, home.top + e.want.top, home.left + e.want.right,
+                    home.top + e.want.bottom};
+    Check(form->WindowRect() == want, std::string(e.name) + ": " + Str(form->WindowRect()) + ", expected " + Str(want));
+  }
+}
+
+void TestListViewDividerDrags() {
+  g_test = "ListViewDivider";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  Recorder fe, le;
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDividerForm");
+  auto list = tk.CreateControl(ControlKind::ListView, form.get(), le, "WkDividerList");
+  form->SetClientSize(348, 200);
+  form->SetWindowRect({200, 200, 200 + 360, 200 + 240});
+  list->SetBounds({0, 0, 348, 192});
+  list->SetColumns({ListColumn{"タイトル", 200, 4, false}, ListColumn{"クラス名", 0, 0, true}});
+  list->AddRow({"(無題) - メモ帳", "Notepad"});
+  form->Show();
+  HWND hform = ToHwnd(form->Handle());
+  SetForegroundWindow(hform);
+  PumpUntil([&] { return GetForegroundWindow() == hform; });
+  HWND lv = ToHwnd(list->Handle());
+  HWND header = ListView_GetHeader(lv);
+  const UINT dpi = DpiForWindow(lv);
+  RECT client{}, hr{};
+  GetClientRect(lv, &client);
+  GetClientRect(header, &hr);
+  auto width = [&](int column) { return static_cast<int>(SendMessageW(lv, LVM_GETCOLUMNWIDTH, column, 0)); };
+  auto divider = [&] {
+    POINT p{width(0), hr.bottom / 2};
+    ClientToScreen(header, &p);
+    return p;
+  };
+  struct Step {
+    const char* what;
+    int to_x;  // header client x the divider is dragged to
+    int want_title;
+  };
+  const Step steps[] = {
+      {"dragged out to 250", ScaleToDpi(250, dpi), ScaleToDpi(250, dpi)},
+      {"dragged back to 120", ScaleToDpi(120, dpi), ScaleToDpi(120, dpi)},
+      {"dragged to the far left", 0, ScaleToDpi(4, dpi)},
+  };
+  for (const Step& st : steps) {
+    const POINT from = divider();
+    POINT to{st.to_x, hr.bottom / 2};
+    ClientToScreen(header, &to);
+    Drag(from, to);
+    Check(PumpUntil([&] { return width(0) == st.want_title && width(1) == client.right - st.want_title; }, 2000),
+          std::string(st.what) + ": タイトル " + std::to_string(width(0)) + " (expected " +
+              std::to_string(st.want_title) + "), クラス名 " + std::to_string(width(1)) + " of client " +
+              std::to_string(client.right));
+  }
+  // A resize of the list keeps the dragged width and refills the rest.
+  list->SetBounds({0, 0, 300, 192});
+  GetClientRect(lv, &client);
+  Check(width(0) == ScaleToDpi(4, dpi) && width(1) == client.right - width(0),
+        "after a resize: タイトル " + std::to_string(width(0)) + ", クラス名 " + std::to_string(width(1)));
+}
+
 }  // namespace
 }  // namespace wakumo
 
@@ -1877,7 +2079,9 @@ int wmain() {
   wakumo::TestPaintedLooks();
   wakumo::TestEditKeyboard();
   wakumo::TestSizeableForm();
+  wakumo::TestBorderDrags();
   wakumo::TestListView();
+  wakumo::TestListViewDividerDrags();
   wakumo::TestOffscreenCanvas();
   wakumo::TestPaintBoxes();
   wakumo::TestCanvasInDesignPixels();

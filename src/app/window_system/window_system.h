@@ -64,6 +64,9 @@ class WindowSystem {
   virtual Point ScreenToClient(WindowHandle w, Point p) = 0;
   virtual Rect GetWorkArea() = 0;
   virtual int GetSystemMetric(SystemMetric m) = 0;
+  // The same for a window shown at `dpi` dots per inch (the caption and
+  // frames grow with it; the screen's size does not).
+  virtual int GetSystemMetricForDpi(SystemMetric m, int dpi) = 0;
   // showCmd of the window's placement (SW_SHOWMINIMIZED_ for a minimised one).
   virtual int GetShowCmd(WindowHandle w) = 0;
   // Every top-level window once, top of the stacking order first.
