@@ -68,10 +68,10 @@ std::size_t CharLengthAt(std::string_view s, std::size_t i, const AnsiCodePage& 
 
 void AppendByteMark(std::string& out, unsigned char b) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  out += "〔";
+  out += "〈";
   out += kHex[b >> 4];
   out += kHex[b & 0xF];
-  out += "〕";
+  out += "〉";
 }
 
 }  // namespace

@@ -56,9 +56,9 @@ class NameBytesTest : public PresetsFixture {
 };
 
 TEST_F(NameBytesTest, MenusShortcutsAndListEditorShowOneTextAndTheFileComesBackByteForByte) {
-  EXPECT_EQ(Names("SizeList"), (std::vector<std::string>{"Caf〔E9〕", "名前〔8E〕", "XGA"}));
-  EXPECT_EQ(Names("BaseList"), (std::vector<std::string>{"A〔81〕〔7F〕B", "≒"}));
-  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::string>{"Caf〔E9〕", "Big", "〔8E〕"}));
+  EXPECT_EQ(Names("SizeList"), (std::vector<std::string>{"Caf〈E9〉", "名前〈8E〉", "XGA"}));
+  EXPECT_EQ(Names("BaseList"), (std::vector<std::string>{"A〈81〉〈7F〉B", "≒"}));
+  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::string>{"Caf〈E9〉", "Big", "〈8E〉"}));
 
   // Choosing still goes by the captions and the entries.
   tk.ScriptMenuChoice("800 x 600");
@@ -66,18 +66,18 @@ TEST_F(NameBytesTest, MenusShortcutsAndListEditorShowOneTextAndTheFileComesBackB
   EXPECT_EQ(Text("EdSizeX"), "800");
   ASSERT_TRUE(tk.Select("ComboBox1", 0));
   EXPECT_EQ(Fields(), (std::vector<std::string>{"320", "240", "5", "6"}));
-  EXPECT_EQ(Text("ComboBox1"), "Caf〔E9〕");
+  EXPECT_EQ(Text("ComboBox1"), "Caf〈E9〉");
 
   // The list editor shows the menus' texts; O K without an edit rebuilds them.
   tk.ScriptModal([&](SimControlPeer&) {
-    EXPECT_EQ(GridRow("SizeList", 0), (std::vector<std::string>{"640 x 480", "Caf〔E9〕"}));
-    EXPECT_EQ(GridRow("SizeList", 1), (std::vector<std::string>{"800 x 600", "名前〔8E〕"}));
+    EXPECT_EQ(GridRow("SizeList", 0), (std::vector<std::string>{"640 x 480", "Caf〈E9〉"}));
+    EXPECT_EQ(GridRow("SizeList", 1), (std::vector<std::string>{"800 x 600", "名前〈8E〉"}));
     EXPECT_EQ(GridRow("BaseList", 1), (std::vector<std::string>{"-8 , 0", "≒"}));
     Press("Button7");
   });
   ASSERT_TRUE(tk.ChooseMenuItem("mListEdit"));
   EXPECT_EQ(tk.PendingModalScripts(), 0u) << "the dialog opened";
-  EXPECT_EQ(Names("SizeList"), (std::vector<std::string>{"Caf〔E9〕", "名前〔8E〕", "XGA"}));
+  EXPECT_EQ(Names("SizeList"), (std::vector<std::string>{"Caf〈E9〉", "名前〈8E〉", "XGA"}));
 
   Close();
   EXPECT_EQ(Ini(), kFile);
@@ -85,15 +85,15 @@ TEST_F(NameBytesTest, MenusShortcutsAndListEditorShowOneTextAndTheFileComesBackB
 
 TEST_F(NameBytesTest, SortingAddingAndDeletingShortcutsKeepEachNamesBytes) {
   ASSERT_TRUE(tk.ChooseMenuItem("mSetSort"));
-  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::string>{"Big", "Caf〔E9〕", "〔8E〕"}));
+  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::string>{"Big", "Caf〈E9〉", "〈8E〉"}));
   // Deleting and adding by the text shown.
-  ASSERT_TRUE(tk.TypeText("ComboBox1", "〔8e〕"));
+  ASSERT_TRUE(tk.TypeText("ComboBox1", "〈8e〉"));
   ASSERT_TRUE(tk.ChooseMenuItem("mSetDel"));
-  ASSERT_TRUE(tk.TypeText("ComboBox1", "caf〔e9〕"));
+  ASSERT_TRUE(tk.TypeText("ComboBox1", "caf〈e9〉"));
   ASSERT_TRUE(tk.ChooseMenuItem("mSetAdd"));
   ASSERT_TRUE(tk.TypeText("ComboBox1", "Abc"));
   ASSERT_TRUE(tk.ChooseMenuItem("mSetAdd"));
-  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::string>{"Abc", "Big", "Caf〔E9〕"}));
+  EXPECT_EQ(form->ComboBox1.Items(), (std::vector<std::string>{"Abc", "Big", "Caf〈E9〉"}));
   ASSERT_TRUE(tk.Select("ComboBox1", 2));
   EXPECT_EQ(Fields(), (std::vector<std::string>{"320", "240", "5", "6"})) << "the entry kept its shortcut";
   Close();
@@ -107,7 +107,7 @@ TEST_F(NameBytesTest, ListEditorMovesBytesWithTheirRowsAndWritesEditedNamesAsTyp
     // A new key: the name stays as it was.
     ASSERT_TRUE(tk.EditKey("Form4.SizeList", 1, "641x480"));
     // Typed to look like another row's name: written as typed all the same.
-    ASSERT_TRUE(tk.EditValue("Form4.SizeList", 2, "Caf〔E9〕"));
+    ASSERT_TRUE(tk.EditValue("Form4.SizeList", 2, "Caf〈E9〉"));
     ASSERT_TRUE(tk.ClickCell("Form4.BaseList", 0, 0));
     Press("BDelBtn");
     EXPECT_EQ(GridRow("BaseList", 0), (std::vector<std::string>{"-8 , 0", "≒"}));
@@ -115,13 +115,13 @@ TEST_F(NameBytesTest, ListEditorMovesBytesWithTheirRowsAndWritesEditedNamesAsTyp
   });
   ASSERT_TRUE(tk.ChooseMenuItem("mListEdit"));
   ASSERT_EQ(tk.PendingModalScripts(), 0u) << "the dialog opened";
-  EXPECT_EQ(Names("SizeList"), (std::vector<std::string>{"名前〔8E〕", "Caf〔E9〕", "Caf〔E9〕"}));
+  EXPECT_EQ(Names("SizeList"), (std::vector<std::string>{"名前〈8E〉", "Caf〈E9〉", "Caf〈E9〉"}));
   tk.ScriptMenuChoice("641x480");
   ASSERT_TRUE(tk.Click("SlstBtn"));
   EXPECT_EQ(Text("EdSizeX"), "641");
 
   Close();
-  const std::string typed_cafe = "Caf\x81\x6B" "E9\x81\x6C";
+  const std::string typed_cafe = "Caf\x81\x71" "E9\x81\x72";
   EXPECT_EQ(Ini(), Sections(Crlf({"800x600=" + kCut, "641x480=" + kCafe, "1024x768=" + typed_cafe}),
                             Crlf({"-8,0=" + kTwin}), kShortcuts, "0"));
 }

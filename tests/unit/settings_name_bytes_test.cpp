@@ -30,12 +30,12 @@ TEST(ShownText, EachByteThatIsNoCharacterShowsAsItsValue) {
       {"\x96\xBC\x91\x4F", "名前"},
       {"\x81\x45", "・"},                       // the real ・, not a stand-in
       {"\x87\x90", "≒"},                        // read as it is, although written back as 81 E0
-      {"Caf\xE9", "Caf〔E9〕"},                 // a code-page-1252 name: E9 is a lead byte here
-      {"\x96\xBC\x91\x4F\x8E", "名前〔8E〕"},   // cut after a lead byte
-      {"A\x81\x7F" "B", "A〔81〕〔7F〕B"},       // a lead byte before a byte that is no trail byte
-      {"\x85\x40", "〔85〕〔40〕"},              // a pair the code page leaves undefined
-      {"\x81 \x81", "〔81〕 〔81〕"},            // the blank after a stray lead byte stays
-      {"\xA0\xFD", "〔A0〕〔FD〕"},              // bytes that read only as private-use characters
+      {"Caf\xE9", "Caf〈E9〉"},                 // a code-page-1252 name: E9 is a lead byte here
+      {"\x96\xBC\x91\x4F\x8E", "名前〈8E〉"},   // cut after a lead byte
+      {"A\x81\x7F" "B", "A〈81〉〈7F〉B"},       // a lead byte before a byte that is no trail byte
+      {"\x85\x40", "〈85〉〈40〉"},              // a pair the code page leaves undefined
+      {"\x81 \x81", "〈81〉 〈81〉"},            // the blank after a stray lead byte stays
+      {"\xA0\xFD", "〈A0〉〈FD〉"},              // bytes that read only as private-use characters
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.shown);
@@ -55,13 +55,13 @@ const std::string kForeignFile =
 
 TEST(SettingsNameBytes, UnreadableNamesShowTheirBytesAndAreRewrittenByteForByte) {
   const SettingsData d = ParseSettings(kForeignFile, kJapanese);
-  EXPECT_EQ(d.sizes, (std::vector<NamedPreset>{{"640 x 480", "Caf〔E9〕", "Caf\xE9"},
-                                               {"800 x 600", "名前〔8E〕", "\x96\xBC\x91\x4F\x8E"},
+  EXPECT_EQ(d.sizes, (std::vector<NamedPreset>{{"640 x 480", "Caf〈E9〉", "Caf\xE9"},
+                                               {"800 x 600", "名前〈8E〉", "\x96\xBC\x91\x4F\x8E"},
                                                {"1024 x 768", "VGA"}}));
-  EXPECT_EQ(d.bases, (std::vector<NamedPreset>{{"0 , 0", "A〔81〕〔7F〕B", "A\x81\x7F" "B"},
+  EXPECT_EQ(d.bases, (std::vector<NamedPreset>{{"0 , 0", "A〈81〉〈7F〉B", "A\x81\x7F" "B"},
                                                {"-8 , 0", "≒", "\x87\x90"}}));
-  EXPECT_EQ(d.shortcuts, (std::vector<NamedShortCut>{{"Caf〔E9〕", {320, 240, 0, 0}, "Caf\xE9"},
-                                                     {"〔8E〕", {1, 2, 3, 4}, "\x8E"}}));
+  EXPECT_EQ(d.shortcuts, (std::vector<NamedShortCut>{{"Caf〈E9〉", {320, 240, 0, 0}, "Caf\xE9"},
+                                                     {"〈8E〉", {1, 2, 3, 4}, "\x8E"}}));
   EXPECT_EQ(FormatSettings(d, kJapanese), kForeignFile);
 
   // The same file read where it was written: every byte is text, none is kept aside.
@@ -73,12 +73,12 @@ TEST(SettingsNameBytes, UnreadableNamesShowTheirBytesAndAreRewrittenByteForByte)
 TEST(SettingsNameBytes, AnEditedNameIsWrittenAsTypedAndTheOthersKeepTheirBytes) {
   SettingsData d = ParseSettings(kForeignFile, kJapanese);
   d.sizes[0].name = "Cafe";               // retyped
-  d.sizes[1].name = "名前〔8E〕 2";        // the shown text with more typed after it
+  d.sizes[1].name = "名前〈8E〉 2";        // the shown text with more typed after it
   d.bases[1].caption = "5 , 5";           // a new caption; the name is untouched
-  d.shortcuts[1].name = "〔8E〕";          // typed again exactly as shown: the same name
+  d.shortcuts[1].name = "〈8E〉";          // typed again exactly as shown: the same name
   std::swap(d.shortcuts[0], d.shortcuts[1]);
   const std::string bytes = FormatSettings(d, kJapanese);
-  EXPECT_EQ(bytes, Crlf({"[Sizes]", "640x480=Cafe", "800x600=\x96\xBC\x91\x4F\x81\x6B" "8E\x81\x6C 2",
+  EXPECT_EQ(bytes, Crlf({"[Sizes]", "640x480=Cafe", "800x600=\x96\xBC\x91\x4F\x81\x71" "8E\x81\x72 2",
                          "1024x768=VGA", "", "[Bases]", "0,0=A\x81\x7F" "B", "5,5=\x87\x90", "", "[ShortCut]",
                          "\x8E=1,2,3,4", "Caf\xE9=320,240,0,0", "", "[Option]", "Timing=0", "ToFront=1", "Base=0",
                          "OnTop=1", "WinPos=0", "ListSort=0"}));

@@ -240,6 +240,7 @@ void RunSettingsCases(Context& c, Suite& suite) {
   with_prepared("s-list-editor-edit-changes-menu", [&] { CaseListEditorChangesMenu(c, committed); });
   with_prepared("s-close-writes-the-edit", [&] { CaseCloseWritesEdit(c, committed); });
   c.wakumo.Discard();
+  RunUndecodableNameCases(c, suite);
 }
 
 }  // namespace e2e

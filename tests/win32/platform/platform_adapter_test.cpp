@@ -613,7 +613,7 @@ void TestAnsiCodePage() {
         "UTF-8 page: " + Hex(utf8.FromUtf8("＝サ")));
   Check(utf8.Decodes("＝サ") && !utf8.Decodes("Caf\xE9") && !utf8.Decodes("\xE3\x82"), "UTF-8 page decodes");
   // The names of a settings file show each byte that is no character.
-  Check(ShownText("\xC3\xA9\xE9\xE3\x82\xB5\xE3\x82", utf8) == "é〔E9〕サ〔E3〕〔82〕",
+  Check(ShownText("\xC3\xA9\xE9\xE3\x82\xB5\xE3\x82", utf8) == "é〈E9〉サ〈E3〉〈82〉",
         "UTF-8 page shows " + ShownText("\xC3\xA9\xE9\xE3\x82\xB5\xE3\x82", utf8));
 
   const Win32AnsiCodePage acp;
@@ -661,13 +661,13 @@ void TestAnsiCodePage() {
       {"\x83\x54\x83\x43\x83\x59", true, "サイズ"},
       {"\x81\x45", true, "・"},
       {"\x87\x90", true, "≒"},  // written back by the system as 81 E0
-      {"Caf\xE9", false, "Caf〔E9〕"},
-      {"\x96\xBC\x8E", false, "名〔8E〕"},
-      {"\x81\x7F", false, "〔81〕〔7F〕"},
-      {"\x85\x40", false, "〔85〕〔40〕"},
+      {"Caf\xE9", false, "Caf〈E9〉"},
+      {"\x96\xBC\x8E", false, "名〈8E〉"},
+      {"\x81\x7F", false, "〈81〉〈7F〉"},
+      {"\x85\x40", false, "〈85〉〈40〉"},
       // The plain reading takes 81 20 for one "・"; the name keeps its blank.
-      {"\x81 x", false, "〔81〕 x"},
-      {"\xA0", false, "〔A0〕"},
+      {"\x81 x", false, "〈81〉 x"},
+      {"\xA0", false, "〈A0〉"},
   };
   for (const Strict& row : strict) {
     Check(acp.Decodes(row.ansi) == row.decodes, Hex(row.ansi) + (row.decodes ? " decodes" : " does not decode"));
