@@ -31,8 +31,8 @@ class TMenuItem : protected MenuItemEvents {
   // The program's own number for the entry; the widget set never sees it.
   void SetTag(int tag) { tag_ = tag; }
   int Tag() const { return tag_; }
-  // Text of the program's own kept with the entry, as Tag is; the widget set
-  // never sees it either.
+  // Bytes the program keeps with the entry, as with Tag; the widget set never
+  // sees them either.
   void SetData(std::string data) { data_ = std::move(data); }
   const std::string& Data() const { return data_; }
 
