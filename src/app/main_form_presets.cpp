@@ -177,11 +177,11 @@ void TForm1::mListEditClick() {
   if (Form4->ShowModal() != ModalResult::mrOk) return;
 
   ClearPresets(SizeList);
-  for (const NamedPreset& p : TForm4::Rows(Form4->SizeList)) {
+  for (const NamedPreset& p : Form4->Rows(Form4->SizeList)) {
     AppendPreset(SizeList, tk_, p, [this](TMenuItem& i) { mSListClick(i); });
   }
   ClearPresets(BaseList);
-  for (const NamedPreset& p : TForm4::Rows(Form4->BaseList)) {
+  for (const NamedPreset& p : Form4->Rows(Form4->BaseList)) {
     AppendPreset(BaseList, tk_, p, [this](TMenuItem& i) { mBListClick(i); });
   }
 }

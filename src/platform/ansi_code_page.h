@@ -45,6 +45,10 @@ class LeadByteSet {
 //   bytes IsDBCSLeadByteEx(CP_ACP, b) accepts). UTF-8 as the system code page
 //   (65001) has none, which is right: no byte of a UTF-8 character above
 //   ASCII can be taken for a separator.
+// - Decodes(): MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ...)
+//   succeeds. It refuses a lead byte without its trail byte and a pair the
+//   page leaves undefined; Wine also refuses the single bytes of 932 that read
+//   only as private-use characters (A0, FD-FF).
 // - ToUtf8(): MultiByteToWideChar(CP_ACP, 0, ...) then UTF-16 to UTF-8. Bytes
 //   with no character become what the system makes of them (U+30FB on 932);
 //   never fails, never stops early (the text holds no NUL).
@@ -59,6 +63,9 @@ class AnsiCodePage {
   // 1252, 932, ...
   virtual std::uint32_t Number() const = 0;
   virtual const LeadByteSet& LeadBytes() const = 0;
+  // Whether every byte of `ansi` belongs to a character of the page, so that
+  // ToUtf8 gives that character rather than the page's stand-in.
+  virtual bool Decodes(std::string_view ansi) const = 0;
   virtual std::string ToUtf8(std::string_view ansi) const = 0;
   virtual std::string FromUtf8(std::string_view utf8) const = 0;
 };

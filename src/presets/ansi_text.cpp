@@ -51,6 +51,52 @@ std::optional<std::int32_t> ParseDecimal(std::string_view s) {
 
 std::int32_t DecimalOrZero(std::string_view s) { return ParseDecimal(TrimBlanks(s)).value_or(0); }
 
+namespace {
+
+constexpr std::uint32_t kUtf8CodePage = 65001;
+
+// Bytes of the character at s[i]: the lead byte rule of a double-byte page,
+// or the length a UTF-8 lead byte announces, as far as continuation bytes follow.
+std::size_t CharLengthAt(std::string_view s, std::size_t i, const AnsiCodePage& cp) {
+  if (cp.Number() != kUtf8CodePage) return cp.LeadBytes().CharLength(s, i);
+  const auto b = static_cast<unsigned char>(s[i]);
+  const std::size_t announced = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1;
+  std::size_t len = 1;
+  while (len < announced && i + len < s.size() && (static_cast<unsigned char>(s[i + len]) & 0xC0) == 0x80) ++len;
+  return len;
+}
+
+void AppendByteMark(std::string& out, unsigned char b) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += "〈";
+  out += kHex[b >> 4];
+  out += kHex[b & 0xF];
+  out += "〉";
+}
+
+}  // namespace
+
+std::string ShownText(std::string_view ansi, const AnsiCodePage& code_page) {
+  if (code_page.Decodes(ansi)) return code_page.ToUtf8(ansi);
+  std::string out;
+  // The characters between undecodable ones are converted apart from them:
+  // converted together, a stray lead byte may swallow the byte after it (Wine
+  // reads 81 20 as one "・").
+  std::size_t run = 0;
+  for (std::size_t i = 0; i < ansi.size();) {
+    const std::size_t len = CharLengthAt(ansi, i, code_page);
+    const std::string_view ch = ansi.substr(i, len);
+    if (!code_page.Decodes(ch)) {
+      out += code_page.ToUtf8(ansi.substr(run, i - run));
+      for (char b : ch) AppendByteMark(out, static_cast<unsigned char>(b));
+      run = i + len;
+    }
+    i += len;
+  }
+  out += code_page.ToUtf8(ansi.substr(run));
+  return out;
+}
+
 std::vector<std::string> SplitCommaList(std::string_view s) {
   std::vector<std::string> fields;
   std::size_t p = 0;

@@ -29,6 +29,14 @@ std::optional<std::int32_t> ParseDecimal(std::string_view s);
 // Trimmed, then ParseDecimal; 0 when that gives nothing.
 std::int32_t DecimalOrZero(std::string_view s);
 
+// A name from the settings file as the widgets show it: the code page's
+// characters, except that each byte the page makes no character of (a lead
+// byte without its trail byte, a pair or a byte the page leaves undefined)
+// shows as its value in hexadecimal, as in "Caf〈E9〉". The user sees that
+// the file holds a byte there and which one, where the page's own stand-in
+// ("・" on 932) would pass for a real character.
+std::string ShownText(std::string_view ansi, const AnsiCodePage& code_page);
+
 // A comma list: a field ends at a comma or a blank, blanks between fields are
 // skipped, a field may be enclosed in double quotes (a doubled quote inside
 // stands for one; an unclosed quote runs to the end), and an empty field

@@ -1,5 +1,8 @@
 #include "presets/list_editor.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "presets/preset_menus.h"
 
 namespace wakumo {
@@ -11,14 +14,6 @@ FontSpec DialogFont() {
   f.name = "ＭＳ Ｐゴシック";
   f.height = 12;
   return f;
-}
-
-std::optional<std::string> FillGrid(TValueListEditor& grid, TPopupMenu& menu) {
-  grid.Clear();
-  for (const NamedPreset& p : MenuPresets(menu)) {
-    if (std::optional<std::string> refusal = grid.AppendRow(p.caption, p.name)) return refusal;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -91,20 +86,45 @@ TForm4::TForm4(UiToolkit& tk)
   Button8.OnClick = [this] { SetModalResult(ModalResult::mrCancel); };
 }
 
+std::optional<std::string> TForm4::FillGrid(TValueListEditor& grid, TPopupMenu& menu) {
+  std::vector<std::string>& bytes = NameBytesOf(grid);
+  grid.Clear();
+  bytes.clear();
+  for (const NamedPreset& p : MenuPresets(menu)) {
+    if (std::optional<std::string> refusal = grid.AppendRow(p.caption, p.name)) return refusal;
+    bytes.push_back(p.name_bytes);
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> TForm4::LoadLists(TPopupMenu& sizes, TPopupMenu& bases) {
   if (std::optional<std::string> refusal = FillGrid(SizeList, sizes)) return refusal;
   return FillGrid(BaseList, bases);
 }
 
-std::vector<NamedPreset> TForm4::Rows(const TValueListEditor& grid) {
+std::vector<NamedPreset> TForm4::Rows(const TValueListEditor& grid) const {
+  const std::vector<std::string>& bytes = NameBytesOf(grid);
   std::vector<NamedPreset> out;
-  for (int i = 0; i < grid.RowCount(); ++i) out.push_back({grid.Key(i), grid.Value(i)});
+  for (int i = 0; i < grid.RowCount(); ++i) {
+    const auto at = static_cast<std::size_t>(i);
+    // An edited name keeps its bytes here; they are dropped when the file is
+    // written, since the text no longer shows them.
+    out.push_back({grid.Key(i), grid.Value(i), at < bytes.size() ? bytes[at] : std::string()});
+  }
   return out;
 }
 
 TValueListEditor& TForm4::GridOf(const TControl& sender) {
   const std::string& name = sender.Name();
   return !name.empty() && name[0] == 'S' ? SizeList : BaseList;
+}
+
+std::vector<std::string>& TForm4::NameBytesOf(const TValueListEditor& grid) {
+  return &grid == &SizeList ? size_name_bytes_ : base_name_bytes_;
+}
+
+const std::vector<std::string>& TForm4::NameBytesOf(const TValueListEditor& grid) const {
+  return &grid == &SizeList ? size_name_bytes_ : base_name_bytes_;
 }
 
 void TForm4::FormShow() {
@@ -130,6 +150,9 @@ void TForm4::UpDwnBtnClick(TButton& Sender) {
   }
   // Key and value move together; an exchange never trips the unique keys.
   grid.ExchangeRows(r, t);
+  if (std::vector<std::string>& bytes = NameBytesOf(grid); std::max(r, t) < static_cast<int>(bytes.size())) {
+    std::swap(bytes[static_cast<std::size_t>(r)], bytes[static_cast<std::size_t>(t)]);
+  }
   // The moved preset stays selected, so repeated clicks keep moving it.
   grid.SelectWholeRow(t);
 }
@@ -139,6 +162,9 @@ void TForm4::DelBtnClick(TButton& Sender) {
   const int r = grid.Row();
   if (r < 0 || r >= grid.RowCount()) return;
   grid.DeleteRow(r);
+  if (std::vector<std::string>& bytes = NameBytesOf(grid); r < static_cast<int>(bytes.size())) {
+    bytes.erase(bytes.begin() + r);
+  }
 }
 
 }  // namespace wakumo

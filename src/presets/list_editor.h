@@ -24,8 +24,9 @@ class TForm4 : public TForm {
   // success; else the grid's refusal of the first caption it cannot take
   // (two captions equal apart from letter case), and the dialog must not open.
   std::optional<std::string> LoadLists(TPopupMenu& sizes, TPopupMenu& bases);
-  // The rows of a grid in order, as presets (key = caption, value = name).
-  static std::vector<NamedPreset> Rows(const TValueListEditor& grid);
+  // The rows of a grid in order, as presets (key = caption, value = name),
+  // each with the name's bytes it was loaded with.
+  std::vector<NamedPreset> Rows(const TValueListEditor& grid) const;
 
   void FormShow();
   void ListClick(TValueListEditor& Sender);
@@ -50,6 +51,14 @@ class TForm4 : public TForm {
   // Handlers serve both grids; the first letter of the sender's name tells
   // which: "S" the sizes, anything else the positions.
   TValueListEditor& GridOf(const TControl& sender);
+  std::vector<std::string>& NameBytesOf(const TValueListEditor& grid);
+  const std::vector<std::string>& NameBytesOf(const TValueListEditor& grid) const;
+  std::optional<std::string> FillGrid(TValueListEditor& grid, TPopupMenu& menu);
+
+  // The settings-file bytes of each row's name (NamedPreset::name_bytes), row
+  // by row: the grid holds texts only, so these move with their rows here.
+  std::vector<std::string> size_name_bytes_;
+  std::vector<std::string> base_name_bytes_;
 };
 
 }  // namespace wakumo

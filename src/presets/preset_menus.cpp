@@ -8,7 +8,7 @@ std::vector<NamedPreset> MenuPresets(TPopupMenu& menu) {
   std::vector<NamedPreset> out;
   for (std::size_t i = kFixedPresetItems; i < menu.Count(); ++i) {
     TMenuItem& item = menu.Item(i);
-    out.push_back({item.Caption(), item.Hint()});
+    out.push_back({item.Caption(), item.Hint(), item.Data()});
   }
   return out;
 }
@@ -17,6 +17,7 @@ TMenuItem& AppendPreset(TPopupMenu& menu, UiToolkit& tk, const NamedPreset& pres
   // Preset entries have no names of their own, as items made at run time.
   TMenuItem& item = menu.Add(tk, "", preset.caption);
   item.SetHint(preset.name);
+  item.SetData(preset.name_bytes);
   item.OnClick = [click, &item] { click(item); };
   return item;
 }

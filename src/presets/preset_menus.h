@@ -1,6 +1,7 @@
 #pragma once
 // The size and position menus: three fixed entries, then one entry per
-// preset (caption = the size or position text, Hint = the preset's name).
+// preset (caption = the size or position text, Hint = the preset's name, Data
+// = the name's bytes from the settings file, when it has any of its own).
 #include <functional>
 #include <string>
 #include <string_view>

@@ -26,8 +26,21 @@ std::optional<NumberPair> ReadBase(std::string_view value) {
   return NumberPair{*x, *y};
 }
 
-void AppendName(std::string& out, std::string_view utf8, const AnsiCodePage& cp) {
-  std::string ansi = cp.FromUtf8(utf8);
+struct ReadName {
+  std::string text;
+  std::string bytes;  // empty when the text converts back to them
+};
+
+ReadName ReadNameOf(std::string_view bytes, const AnsiCodePage& cp) {
+  ReadName name{ShownText(bytes, cp), {}};
+  if (cp.FromUtf8(name.text) != bytes) name.bytes = bytes;
+  return name;
+}
+
+void AppendName(std::string& out, std::string_view text, std::string_view bytes, const AnsiCodePage& cp) {
+  // The bytes stand only while the text is still what they show: an edited
+  // name is written as typed.
+  std::string ansi = !bytes.empty() && ShownText(bytes, cp) == text ? std::string(bytes) : cp.FromUtf8(text);
   // These three bytes are never trail bytes, so replacing them cannot cut a
   // double-byte character.
   for (char& c : ansi) {
@@ -48,7 +61,7 @@ void AppendPresets(std::string& out, const std::vector<NamedPreset>& presets, ch
     out += separator;
     AppendNumber(out, n->second);
     out += '=';
-    AppendName(out, p.name, cp);
+    AppendName(out, p.name, p.name_bytes, cp);
     out += "\r\n";
   }
 }
@@ -89,21 +102,24 @@ SettingsData ParseSettings(std::string_view bytes, const AnsiCodePage& code_page
   for (const IniLine& line : ini.Section("Sizes")) {
     const std::optional<NumberPair> p = SplitPair(line.key.empty() ? line.text : line.key, lead);
     if (!p || p->first == 0 || p->second == 0) continue;
-    d.sizes.push_back({SizeText(p->first, p->second), code_page.ToUtf8(line.value)});
+    ReadName name = ReadNameOf(line.value, code_page);
+    d.sizes.push_back({SizeText(p->first, p->second), std::move(name.text), std::move(name.bytes)});
   }
   if (d.sizes.empty()) d.sizes = DefaultSizes();
 
   for (const IniLine& line : ini.Section("Bases")) {
     const std::optional<NumberPair> p = SplitPair(line.key.empty() ? line.text : line.key, lead);
     if (!p) continue;
-    d.bases.push_back({PositionText(p->first, p->second), code_page.ToUtf8(line.value)});
+    ReadName name = ReadNameOf(line.value, code_page);
+    d.bases.push_back({PositionText(p->first, p->second), std::move(name.text), std::move(name.bytes)});
   }
 
   for (const IniLine& line : ini.Section("ShortCut")) {
     const std::vector<std::string> fields = SplitCommaList(line.value);
     const TShortCut s{FieldOrZero(fields, 0), FieldOrZero(fields, 1), FieldOrZero(fields, 2), FieldOrZero(fields, 3)};
     if (s.Width == 0 || s.Height == 0) continue;
-    d.shortcuts.push_back({code_page.ToUtf8(line.key), s});
+    ReadName name = ReadNameOf(line.key, code_page);
+    d.shortcuts.push_back({std::move(name.text), s, std::move(name.bytes)});
   }
 
   d.timing = ReadsAsOne(ini, "Timing", false);
@@ -126,7 +142,7 @@ std::string FormatSettings(const SettingsData& data, const AnsiCodePage& code_pa
 
   out += "\r\n[ShortCut]\r\n";
   for (const NamedShortCut& s : data.shortcuts) {
-    AppendName(out, s.name, code_page);
+    AppendName(out, s.name, s.name_bytes, code_page);
     out += '=';
     AppendNumber(out, s.shortcut.Width);
     out += ',';
@@ -156,11 +172,30 @@ std::string SettingsPathFor(std::string_view executable_path) {
   return path + ".ini";
 }
 
-void PrintTo(const NamedPreset& p, std::ostream* os) { *os << "{\"" << p.caption << "\", \"" << p.name << "\"}"; }
+namespace {
+// " bytes 43 61 E9" when a name carries bytes.
+void PrintBytes(std::string_view bytes, std::ostream* os) {
+  if (bytes.empty()) return;
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  *os << " bytes";
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    *os << ' ' << kHex[b >> 4] << kHex[b & 0xF];
+  }
+}
+}  // namespace
+
+void PrintTo(const NamedPreset& p, std::ostream* os) {
+  *os << "{\"" << p.caption << "\", \"" << p.name << "\"";
+  PrintBytes(p.name_bytes, os);
+  *os << "}";
+}
 
 void PrintTo(const NamedShortCut& s, std::ostream* os) {
   *os << "{\"" << s.name << "\", " << s.shortcut.Width << "," << s.shortcut.Height << "," << s.shortcut.X << ","
-      << s.shortcut.Y << "}";
+      << s.shortcut.Y;
+  PrintBytes(s.name_bytes, os);
+  *os << "}";
 }
 
 void PrintTo(const SettingsData& d, std::ostream* os) {

@@ -3,6 +3,13 @@
 // file's bytes. The lists are in menu order; captions and names are UTF-8, as
 // the widgets hold them. Converting to and from the ANSI code page happens
 // here, at the file's edge.
+//
+// A name is the bytes the file holds, and not every byte sequence is text in
+// the code page (a file written under another page, a name cut after a lead
+// byte). So a name read from the file carries those bytes beside its text
+// (ShownText) wherever the text would not convert back to them; it is written
+// as those bytes while its text is still what they show, and as its text once
+// the user has typed another.
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -20,6 +27,7 @@ namespace wakumo {
 struct NamedPreset {
   std::string caption;
   std::string name;
+  std::string name_bytes = {};  // the file's bytes of `name`; empty when they are FromUtf8(name)
   friend bool operator==(const NamedPreset&, const NamedPreset&) = default;
 };
 
@@ -35,6 +43,7 @@ struct TShortCut {
 struct NamedShortCut {
   std::string name;
   TShortCut shortcut;
+  std::string name_bytes = {};  // as NamedPreset::name_bytes
   friend bool operator==(const NamedShortCut&, const NamedShortCut&) = default;
 };
 
@@ -71,9 +80,10 @@ const std::vector<NamedPreset>& DefaultSizes();
 //   default placement, as "WinPos=0" does.
 SettingsData ParseSettings(std::string_view bytes, const AnsiCodePage& code_page);
 
-// The file's exact bytes: ANSI code page, CR LF after every line. CR, LF and
-// NUL inside a name are written as blanks, so that no name can break the
-// file into extra lines or end it early.
+// The file's exact bytes: ANSI code page, CR LF after every line. A name is
+// written as its name_bytes when its text is what they show, else converted.
+// CR, LF and NUL inside a name are written as blanks, so that no name can
+// break the file into extra lines or end it early.
 std::string FormatSettings(const SettingsData& data, const AnsiCodePage& code_page);
 
 // The executable's path with its extension replaced by ".ini" (appended when

@@ -25,15 +25,15 @@ std::vector<NamedShortCut> ShortcutList::Entries() const {
   const std::vector<std::string> names = box_.Items();
   std::vector<NamedShortCut> out;
   // The two always have the same length; the shorter one bounds a surprise.
-  const std::size_t n = std::min(names.size(), shortcuts_.size());
-  for (std::size_t i = 0; i < n; ++i) out.push_back({names[i], shortcuts_[i]});
+  const std::size_t n = std::min(names.size(), carried_.size());
+  for (std::size_t i = 0; i < n; ++i) out.push_back({names[i], carried_[i].shortcut, carried_[i].name_bytes});
   return out;
 }
 
 std::optional<TShortCut> ShortcutList::Selected() const {
   const int i = box_.ItemIndex();
-  if (i < 0 || static_cast<std::size_t>(i) >= shortcuts_.size()) return std::nullopt;
-  return shortcuts_[static_cast<std::size_t>(i)];
+  if (i < 0 || static_cast<std::size_t>(i) >= carried_.size()) return std::nullopt;
+  return carried_[static_cast<std::size_t>(i)].shortcut;
 }
 
 std::optional<std::size_t> ShortcutList::IndexOf(std::string_view name) const {
@@ -46,10 +46,10 @@ std::optional<std::size_t> ShortcutList::IndexOf(std::string_view name) const {
 
 void ShortcutList::Store(const std::vector<NamedShortCut>& entries) {
   std::vector<std::string> names;
-  shortcuts_.clear();
+  carried_.clear();
   for (const NamedShortCut& e : entries) {
     names.push_back(e.name);
-    shortcuts_.push_back(e.shortcut);
+    carried_.push_back({e.shortcut, e.name_bytes});
   }
   // New entries keep what is typed in the text field.
   box_.SetItems(names);

@@ -1,7 +1,8 @@
 #pragma once
 // The shortcuts: the entries of the main window's combo box, each carrying a
 // TShortCut. The combo box holds the names (its peer is their one source);
-// this list holds the TShortCut of each entry, in the same order.
+// this list holds the TShortCut of each entry, in the same order, with the
+// name's bytes from the settings file when it has any of its own.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,7 +21,7 @@ class ShortcutList {
   // in the given order. Equal names may come in (a settings file has them).
   void Assign(const std::vector<NamedShortCut>& entries, bool sorted);
   std::vector<NamedShortCut> Entries() const;
-  std::size_t Count() const { return shortcuts_.size(); }
+  std::size_t Count() const { return carried_.size(); }
   // The shortcut of the selected entry; nothing when none is selected.
   std::optional<TShortCut> Selected() const;
 
@@ -44,8 +45,13 @@ class ShortcutList {
   std::optional<std::size_t> IndexOf(std::string_view name) const;
   void Store(const std::vector<NamedShortCut>& entries);
 
+  struct Carried {
+    TShortCut shortcut;
+    std::string name_bytes;
+  };
+
   TComboBox& box_;
-  std::vector<TShortCut> shortcuts_;  // parallel to the combo box's entries
+  std::vector<Carried> carried_;  // parallel to the combo box's entries
   bool sorted_ = false;
 };
 

@@ -126,14 +126,17 @@ std::optional<std::uint8_t> To1252(char16_t c) {
   return std::nullopt;
 }
 
-char16_t From932Single(std::uint8_t b) {
+// Nothing for a lead byte without its trail byte.
+std::optional<char16_t> From932Single(std::uint8_t b) {
   if (b < 0x80) return b;
   if (b == 0x80) return 0x0080;
   if (b == 0xA0) return 0xF8F0;
   if (b >= 0xA1 && b <= 0xDF) return static_cast<char16_t>(0xFF61 + (b - 0xA1));
   if (b >= 0xFD) return static_cast<char16_t>(0xF8F1 + (b - 0xFD));
-  return kNoCharacter;  // a lead byte without its trail byte
+  return std::nullopt;
 }
+
+bool IsPrivateUse(char16_t c) { return c >= 0xE000 && c < 0xF900; }
 
 std::optional<std::uint8_t> To932Single(char16_t c) {
   if (c < 0x80) return static_cast<std::uint8_t>(c);
@@ -144,11 +147,12 @@ std::optional<std::uint8_t> To932Single(char16_t c) {
   return std::nullopt;
 }
 
-char16_t From932Double(std::uint16_t code) {
+std::optional<char16_t> From932Double(std::uint16_t code) {
   const auto pairs = Cp932DoubleBytePairs();
   auto it = std::lower_bound(pairs.begin(), pairs.end(), code,
                              [](const Cp932Pair& p, std::uint16_t c) { return p.sjis < c; });
-  return (it != pairs.end() && it->sjis == code) ? it->unicode : kNoCharacter;
+  if (it == pairs.end() || it->sjis != code) return std::nullopt;
+  return it->unicode;
 }
 
 std::optional<std::uint16_t> To932Double(char16_t c) {
@@ -173,20 +177,31 @@ SimAnsiCodePage::SimAnsiCodePage(std::uint32_t number) : number_(number == 932 ?
   }
 }
 
+std::optional<char16_t> SimAnsiCodePage::CharacterAt(std::string_view ansi, std::size_t i, std::size_t& len) const {
+  const auto b = static_cast<std::uint8_t>(ansi[i]);
+  if (number_ == 1252) {
+    len = 1;
+    return b >= 0x80 && b < 0xA0 ? k1252High[b - 0x80] : b;
+  }
+  len = lead_.CharLength(ansi, i);
+  return len == 2 ? From932Double(static_cast<std::uint16_t>(b << 8 | static_cast<std::uint8_t>(ansi[i + 1])))
+                  : From932Single(b);
+}
+
+bool SimAnsiCodePage::Decodes(std::string_view ansi) const {
+  for (std::size_t i = 0, len = 0; i < ansi.size(); i += len) {
+    const std::optional<char16_t> c = CharacterAt(ansi, i, len);
+    // As the system's strict reading, which takes no single byte for a private-use character.
+    if (!c || (len == 1 && IsPrivateUse(*c))) return false;
+  }
+  return true;
+}
+
 std::string SimAnsiCodePage::ToUtf8(std::string_view ansi) const {
   std::u16string wide;
   wide.reserve(ansi.size());
-  for (std::size_t i = 0; i < ansi.size();) {
-    const auto b = static_cast<std::uint8_t>(ansi[i]);
-    if (number_ == 1252) {
-      wide.push_back(b >= 0x80 && b < 0xA0 ? k1252High[b - 0x80] : b);
-      ++i;
-      continue;
-    }
-    const std::size_t len = lead_.CharLength(ansi, i);
-    wide.push_back(len == 2 ? From932Double(static_cast<std::uint16_t>(b << 8 | static_cast<std::uint8_t>(ansi[i + 1])))
-                            : From932Single(b));
-    i += len;
+  for (std::size_t i = 0, len = 0; i < ansi.size(); i += len) {
+    wide.push_back(CharacterAt(ansi, i, len).value_or(kNoCharacter));
   }
   return Utf16ToUtf8(wide);
 }

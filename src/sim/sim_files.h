@@ -70,17 +70,21 @@ class SimFileSystem : public FileSystem {
 
 // Code page 1252 (Western) or 932 (Japanese Shift-JIS). 1252 is complete; 932
 // covers single bytes, the rows 0x81-0x84 and a chosen set of kanji. Unlisted
-// double-byte characters read as "・" (U+30FB) and characters the page lacks
-// are written as "?", as the system does for undefined ones.
+// double-byte characters read as "・" (U+30FB) and do not decode, as the
+// system's undefined ones; characters the page lacks are written as "?".
 class SimAnsiCodePage : public AnsiCodePage {
  public:
   explicit SimAnsiCodePage(std::uint32_t number = 1252);
   std::uint32_t Number() const override { return number_; }
   const LeadByteSet& LeadBytes() const override { return lead_; }
+  bool Decodes(std::string_view ansi) const override;
   std::string ToUtf8(std::string_view ansi) const override;
   std::string FromUtf8(std::string_view utf8) const override;
 
  private:
+  // The character at ansi[i] and its length in bytes; nothing when the page has none there.
+  std::optional<char16_t> CharacterAt(std::string_view ansi, std::size_t i, std::size_t& len) const;
+
   std::uint32_t number_;
   LeadByteSet lead_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/control.h"
@@ -30,6 +31,10 @@ class TMenuItem : protected MenuItemEvents {
   // The program's own number for the entry; the widget set never sees it.
   void SetTag(int tag) { tag_ = tag; }
   int Tag() const { return tag_; }
+  // Bytes the program keeps with the entry, as with Tag; the widget set never
+  // sees them either.
+  void SetData(std::string data) { data_ = std::move(data); }
+  const std::string& Data() const { return data_; }
 
   // Appends a child entry; the item owns it.
   TMenuItem& Add(std::unique_ptr<TMenuItem> child);
@@ -45,6 +50,7 @@ class TMenuItem : protected MenuItemEvents {
   std::unique_ptr<MenuItemPeer> peer_;
   std::vector<std::unique_ptr<TMenuItem>> children_;
   int tag_ = 0;
+  std::string data_;
 };
 
 class TPopupMenu {

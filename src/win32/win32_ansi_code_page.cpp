@@ -32,17 +32,40 @@ Win32AnsiCodePage::Win32AnsiCodePage(UINT code_page)
       GetLastError() == ERROR_INVALID_FLAGS) {
     to_ansi_flags_ = 0;
   }
+  // The same for the strict reading; without it only a failed conversion counts.
+  wchar_t wide_probe[4];
+  if (MultiByteToWideChar(code_page_, MB_ERR_INVALID_CHARS, "a", 1, wide_probe, 4) == 0 &&
+      GetLastError() == ERROR_INVALID_FLAGS) {
+    strict_flags_ = 0;
+  }
+}
+
+std::size_t Win32AnsiCodePage::PieceEnd(std::string_view ansi, std::size_t start) const {
+  std::size_t end = start;
+  while (end < ansi.size() && end - start < kPiece) end += lead_.CharLength(ansi, end);
+  end = std::min(end, ansi.size());
+  // UTF-8 as the system code page has no lead bytes to go by.
+  while (end < ansi.size() && IsUtf8Continuation(ansi[end]) && number_ == CP_UTF8) ++end;
+  return end;
+}
+
+bool Win32AnsiCodePage::Decodes(std::string_view ansi) const {
+  for (std::size_t start = 0; start < ansi.size();) {
+    const std::size_t end = PieceEnd(ansi, start);
+    if (MultiByteToWideChar(code_page_, strict_flags_, ansi.data() + start, static_cast<int>(end - start),
+                            nullptr, 0) <= 0) {
+      return false;
+    }
+    start = end;
+  }
+  return true;
 }
 
 std::string Win32AnsiCodePage::ToUtf8(std::string_view ansi) const {
   std::wstring wide;
   std::size_t start = 0;
   while (start < ansi.size()) {
-    std::size_t end = start;
-    while (end < ansi.size() && end - start < kPiece) end += lead_.CharLength(ansi, end);
-    end = std::min(end, ansi.size());
-    // UTF-8 as the system code page has no lead bytes to go by.
-    while (end < ansi.size() && IsUtf8Continuation(ansi[end]) && number_ == CP_UTF8) ++end;
+    const std::size_t end = PieceEnd(ansi, start);
     const auto n = static_cast<int>(end - start);
     const int length = MultiByteToWideChar(code_page_, 0, ansi.data() + start, n, nullptr, 0);
     if (length > 0) {

@@ -1,14 +1,16 @@
 // Feeds arbitrary bytes to the settings reader as a settings file, in a
 // Western and in a Japanese code page. Besides the sanitizers' findings it
-// checks that the reader's lines are trimmed and split as promised, and that
-// saving is stable: what a save writes loads back as the same settings and
-// saves again to the same bytes.
+// checks that the reader's lines are trimmed and split as promised, that
+// every name is written as the bytes it was read as, and that saving is
+// stable: what a save writes loads back as the same settings and saves again
+// to the same bytes.
 //
 // Input: byte 0 picks the code page (even: 1252, odd: 932); the rest is the
 // file.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -45,6 +47,24 @@ void CheckReader(const std::string& bytes, const LeadByteSet& lead) {
   (void)SplitCommaList(bytes);
 }
 
+// Names come only from the file, so each name written must be the bytes of a
+// name read from the same section (a key for shortcuts, a value otherwise).
+void CheckNamesKeptTheirBytes(const std::string& file, const std::string& saved, const SettingsData& read,
+                              const LeadByteSet& lead) {
+  const IniFile before(file, lead);
+  const IniFile after(saved, lead);
+  for (std::string_view section : {"Sizes", "Bases", "ShortCut"}) {
+    // The built-in presets' names were never in the file.
+    if (section == "Sizes" && read.sizes == DefaultSizes()) continue;
+    const bool by_key = section == "ShortCut";
+    std::set<std::string_view> names;
+    for (const IniLine& l : before.Section(section)) names.insert(by_key ? l.key : l.value);
+    for (const IniLine& l : after.Section(section)) {
+      if (!names.contains(by_key ? l.key : l.value)) Fail("a name changed its bytes", file, saved);
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,6 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const SettingsData first = ParseSettings(file, cp);
   if (first.sizes.empty()) Fail("no size presets", file);
   const std::string saved = FormatSettings(first, cp);
+  CheckNamesKeptTheirBytes(file, saved, first, cp.LeadBytes());
   const SettingsData again = ParseSettings(saved, cp);
   if (!(again == first)) Fail("save then load changed the settings", file, saved);
   const std::string saved_again = FormatSettings(again, cp);

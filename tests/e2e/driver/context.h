@@ -87,5 +87,8 @@ void CaseWindowListRowApplies(Context& c);
 void RunSettingsCases(Context& c, Suite& suite);
 // After the shared Wakumo has closed: it wrote its settings file.
 void ExpectClosingWroteSettings(const Context& c);
+// Cases of cases_settings_bytes.cpp: names that code page 932 cannot read as
+// text, with a Wakumo of their own; run by RunSettingsCases.
+void RunUndecodableNameCases(Context& c, Suite& suite);
 
 }  // namespace e2e

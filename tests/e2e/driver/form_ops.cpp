@@ -74,11 +74,13 @@ void ExpectEnabled(const Context& c, const wchar_t* name, bool on, const std::st
     Fail(what + ": " + Utf8(name) + (on ? " is disabled" : " is enabled"));
 }
 
-int AutoPosIndex(const Context& c) {
+int ComboIndex(const Context& c, const wchar_t* name) {
   DWORD_PTR i = 0;
-  SendMessageTimeoutW(Ctl(c, L"AutoPos"), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &i);
+  SendMessageTimeoutW(Ctl(c, name), CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 3000, &i);
   return static_cast<int>(static_cast<LRESULT>(i));
 }
+
+int AutoPosIndex(const Context& c) { return ComboIndex(c, L"AutoPos"); }
 
 namespace {
 
@@ -100,12 +102,15 @@ BOOL CALLBACK FindDroppedList(HWND hwnd, LPARAM lp) {
 
 }  // namespace
 
-void ChooseAutoPos(const Context& c, int index) {
-  if (AutoPosIndex(c) == index) return;
-  const HWND combo = Ctl(c, L"AutoPos");
+void ChooseAutoPos(const Context& c, int index) { ChooseComboEntry(c, L"AutoPos", index); }
+
+void ChooseComboEntry(const Context& c, const wchar_t* name, int index) {
+  if (ComboIndex(c, name) == index) return;
+  const HWND combo = Ctl(c, name);
   const RECT r = WindowRect(combo);
-  // The closed box: its window may report the dropped-down height too.
-  c.input->Click({(r.left + r.right) / 2, r.top + 10});
+  // The arrow of the closed box (its window may report the dropped-down
+  // height too); a click there opens an editable box's list as well.
+  c.input->Click({r.right - GetSystemMetrics(SM_CXVSCROLL) / 2 - 2, r.top + 10});
   DWORD pid = 0;
   GetWindowThreadProcessId(c.wakumo.main(), &pid);
   DroppedList d{pid, nullptr};
@@ -114,7 +119,7 @@ void ChooseAutoPos(const Context& c, int index) {
         EnumWindows(FindDroppedList, reinterpret_cast<LPARAM>(&d));
         return d.found != nullptr;
       }, kTextDeadlineMs))
-    Fail("a click on AutoPos " + RectText(r) + " opened no list");
+    Fail("a click on " + Utf8(name) + " " + RectText(r) + " opened no list");
   const int item_height = static_cast<int>(SendMessageW(d.found, LB_GETITEMHEIGHT, 0, 0));
   const int top_index = static_cast<int>(SendMessageW(d.found, LB_GETTOPINDEX, 0, 0));
   RECT client;
@@ -124,9 +129,9 @@ void ChooseAutoPos(const Context& c, int index) {
                 item_height, top_index, RectText(client).c_str()));
   c.input->Click(ScreenPoint(d.found, client.right / 2, (index - top_index) * item_height + item_height / 2));
   int got = -1;
-  if (!PollUntil([&] { return (got = AutoPosIndex(c)) == index && !IsWindowVisible(d.found); },
+  if (!PollUntil([&] { return (got = ComboIndex(c, name)) == index && !IsWindowVisible(d.found); },
                  kTextDeadlineMs))
-    Fail(Format("AutoPos shows entry %d after a click on entry %d (list %s)", got, index,
+    Fail(Format("%s shows entry %d after a click on entry %d (list %s)", Utf8(name).c_str(), got, index,
                 IsWindowVisible(d.found) ? "still open" : "closed"));
 }
 

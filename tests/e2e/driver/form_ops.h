@@ -30,8 +30,11 @@ void SetChecked(const Context& c, const wchar_t* name, bool on);
 void ExpectChecked(const Context& c, const wchar_t* name, bool on, const std::string& what);
 void ExpectEnabled(const Context& c, const wchar_t* name, bool on, const std::string& what);
 
+// The selected entry of the named combo box; -1 for none.
+int ComboIndex(const Context& c, const wchar_t* name);
 int AutoPosIndex(const Context& c);
 // Opens the drop-down with a click and clicks the entry.
+void ChooseComboEntry(const Context& c, const wchar_t* name, int index);
 void ChooseAutoPos(const Context& c, int index);
 
 // Polls until GetWindowRect of `window` is `want`.

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "presets/ansi_text.h"
 #include "win32/win32_ansi_code_page.h"
 #include "win32/win32_api.h"
 #include "win32/win32_files.h"
@@ -604,11 +605,16 @@ void TestAnsiCodePage() {
   Check(western.Number() == 1252 && western.LeadBytes().Empty(), "1252 has no lead bytes");
   Check(western.FromUtf8("a＝b；c") == "a?b?c", "1252 without best fit: " + Hex(western.FromUtf8("a＝b；c")));
   Check(western.FromUtf8("é€") == "\xE9\x80" && western.ToUtf8("\xE9\x80") == "é€", "1252 é and €");
+  Check(western.Decodes("Caf\xE9 \x80"), "1252 decodes é and €");
 
   // UTF-8 takes no best-fit flag; the adapter must still convert.
   const Win32AnsiCodePage utf8(CP_UTF8);
   Check(utf8.FromUtf8("＝サ") == "＝サ" && utf8.ToUtf8("＝サ") == "＝サ" && utf8.LeadBytes().Empty(),
         "UTF-8 page: " + Hex(utf8.FromUtf8("＝サ")));
+  Check(utf8.Decodes("＝サ") && !utf8.Decodes("Caf\xE9") && !utf8.Decodes("\xE3\x82"), "UTF-8 page decodes");
+  // The names of a settings file show each byte that is no character.
+  Check(ShownText("\xC3\xA9\xE9\xE3\x82\xB5\xE3\x82", utf8) == "é〈E9〉サ〈E3〉〈82〉",
+        "UTF-8 page shows " + ShownText("\xC3\xA9\xE9\xE3\x82\xB5\xE3\x82", utf8));
 
   const Win32AnsiCodePage acp;
   Check(acp.Number() == GetACP(), "Number is GetACP: " + std::to_string(acp.Number()));
@@ -644,6 +650,30 @@ void TestAnsiCodePage() {
   Check(!emoji.empty() && emoji.find_first_not_of('?') == std::string::npos, "a character beyond the page: " +
                                                                                  Hex(emoji));
   Check(acp.ToUtf8("a\x81") == "a・", "a lone lead byte at the end: " + acp.ToUtf8("a\x81"));
+
+  // Strictly read, only whole defined characters decode.
+  struct Strict {
+    const char* ansi;
+    bool decodes;
+    const char* shown;  // as a settings-file name shows
+  };
+  const Strict strict[] = {
+      {"\x83\x54\x83\x43\x83\x59", true, "サイズ"},
+      {"\x81\x45", true, "・"},
+      {"\x87\x90", true, "≒"},  // written back by the system as 81 E0
+      {"Caf\xE9", false, "Caf〈E9〉"},
+      {"\x96\xBC\x8E", false, "名〈8E〉"},
+      {"\x81\x7F", false, "〈81〉〈7F〉"},
+      {"\x85\x40", false, "〈85〉〈40〉"},
+      // The plain reading takes 81 20 for one "・"; the name keeps its blank.
+      {"\x81 x", false, "〈81〉 x"},
+      {"\xA0", false, "〈A0〉"},
+  };
+  for (const Strict& row : strict) {
+    Check(acp.Decodes(row.ansi) == row.decodes, Hex(row.ansi) + (row.decodes ? " decodes" : " does not decode"));
+    Check(ShownText(row.ansi, acp) == row.shown, Hex(row.ansi) + " shows " + ShownText(row.ansi, acp) + ", expected " +
+                                                   row.shown);
+  }
   Check(acp.ToUtf8("").empty() && acp.FromUtf8("").empty(), "empty stays empty");
 
   // Longer than one conversion piece, with characters across every cut.
