@@ -87,6 +87,13 @@ void CaseWindowListRowApplies(Context& c);
 void RunSettingsCases(Context& c, Suite& suite);
 // After the shared Wakumo has closed: it wrote its settings file.
 void ExpectClosingWroteSettings(const Context& c);
+
+// Cases of cases_stacking.cpp: "常に前" against another process's window, on
+// the shared Wakumo; and a start with OnTop=0, with a Wakumo of its own.
+void RunStackingCases(Context& c, Suite& suite);
+void RunOnTopOffAtStartCase(Context& c, Suite& suite);
+// Cases of cases_dpi.cpp, each with a Wakumo of its own.
+void RunDpiCases(Context& c, Suite& suite);
 // Cases of cases_settings_bytes.cpp: names that code page 932 cannot read as
 // text, with a Wakumo of their own; run by RunSettingsCases.
 void RunUndecodableNameCases(Context& c, Suite& suite);

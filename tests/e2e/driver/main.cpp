@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "context.h"
+#include "foreign.h"
 #include "harness.h"
 #include "input_screen.h"
 #include "targets.h"
@@ -274,6 +275,8 @@ int Main(int argc, wchar_t** argv) {
   if (c.wakumo.main()) {
     const RECT main = WindowRect(c.wakumo.main());
     SaveScreenshot(c, "main_window.png", &main);
+    if (setup_error.empty()) RunStackingCases(c, suite);
+    else suite.FailWithout("k-stacking", "not run: setup failed");
     suite.Run("f-close-ends-cleanly", [&] {
       DWORD code = 0;
       if (!c.wakumo.Close(15000, code))
@@ -288,6 +291,8 @@ int Main(int argc, wchar_t** argv) {
   // Each group starts a Wakumo of its own; the shared one is gone by now.
   c.wakumo.Discard();
   RunSettingsCases(c, suite);
+  RunOnTopOffAtStartCase(c, suite);
+  RunDpiCases(c, suite);
   Log(Format("e2e: %d passed, %d failed, %d skipped", suite.passed, suite.failed, suite.skipped));
   return suite.failed ? 1 : 0;
 }
@@ -295,4 +300,8 @@ int Main(int argc, wchar_t** argv) {
 }  // namespace
 }  // namespace e2e
 
-int wmain(int argc, wchar_t** argv) { return e2e::Main(argc, argv); }
+int wmain(int argc, wchar_t** argv) {
+  if (argc == 6 && std::wstring(argv[1]) == L"--foreign")
+    return e2e::ForeignMain(_wtoi(argv[2]), _wtoi(argv[3]), _wtoi(argv[4]), _wtoi(argv[5]));
+  return e2e::Main(argc, argv);
+}
