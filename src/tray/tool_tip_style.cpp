@@ -145,9 +145,15 @@ void TCustomToolTipStyle::FireClick(std::size_t b) {
 
 void TCustomToolTipStyle::Enter() {
   inside_.store(true);
-  if (!use_default_ && tooltip_) {
-    SendToTooltip(TTM_SETTIPBKCOLOR_, background_color_);
-    SendToTooltip(TTM_SETTIPTEXTCOLOR_, text_color_);
+  if (!use_default_) {
+    // Looked up again: a shell may make its tooltip only with the first icon,
+    // and a taskbar made again has a new one (the old handle may by now name
+    // some other window).
+    tooltip_ = ports_.tooltip.FindTrayTooltip();
+    if (tooltip_) {
+      SendToTooltip(TTM_SETTIPBKCOLOR_, background_color_);
+      SendToTooltip(TTM_SETTIPTEXTCOLOR_, text_color_);
+    }
   }
   if (!poller_) poller_ = std::make_unique<TMouseEventMaker>(ports_.workers, *this);
   poller_->Resume();

@@ -51,7 +51,8 @@ class TMouseEventMaker {
 
 class TCustomToolTipStyle : public TPersistent {
  public:
-  // Looks up the taskbar's tooltip window once.
+  // Looks up the taskbar's tooltip window; again at each entering while the
+  // colours are not the default ones.
   explicit TCustomToolTipStyle(const TrayPorts& ports);
   // Ends the poller and gives the tooltip back its default colours.
   ~TCustomToolTipStyle() override;

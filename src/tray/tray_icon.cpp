@@ -4,6 +4,15 @@ namespace wakumo {
 
 namespace {
 
+// Handlers run from a copy: one may end the component, and its events with it.
+void Fire(TNotifyEvent handler) {
+  if (handler) handler();
+}
+
+void Fire(TMouseEvent handler, MouseButton b, ShiftState s, Point p) {
+  if (handler) handler(b, s, p.x, p.y);
+}
+
 ShiftState ButtonFlag(MouseButton b) {
   ShiftState s;
   s.left = b == MouseButton::mbLeft;
@@ -216,7 +225,7 @@ void TTrayIcon::AnimationStep() {
   // A stop that came while this step waited for its turn wins.
   if (!AnimationWanted()) return;
   if (OnIconAnimation) {
-    OnIconAnimation();
+    Fire(OnIconAnimation);
     RefreshIcon();
     return;
   }
@@ -258,33 +267,23 @@ void TTrayIcon::MessageHandler(MessageRecord& r) {
 
 void TTrayIcon::OnTrayCallback(const MessageRecord& r) {
   const Point p = ports_.ws.GetCursorPos();
-  auto fire = [&p](const TMouseEvent& e, MouseButton b) {
-    if (e) e(b, ButtonFlag(b), p.x, p.y);
-  };
+  auto up = [this, &p](MouseButton b) { Fire(OnMouseUp, b, ButtonFlag(b), p); };
   switch (r.lparam) {
     case WM_MOUSEMOVE_:
-      if (OnMouseMove) OnMouseMove(ShiftState{}, p.x, p.y);
+      if (const TMouseMoveEvent handler = OnMouseMove) handler(ShiftState{}, p.x, p.y);
       return;
     case WM_LBUTTONDOWN_: return ButtonDown(MouseButton::mbLeft, p);
     case WM_RBUTTONDOWN_: return ButtonDown(MouseButton::mbRight, p);
     case WM_MBUTTONDOWN_: return ButtonDown(MouseButton::mbMiddle, p);
-    case WM_LBUTTONUP_: return fire(OnMouseUp, MouseButton::mbLeft);
-    case WM_RBUTTONUP_: return fire(OnMouseUp, MouseButton::mbRight);
-    case WM_MBUTTONUP_: return fire(OnMouseUp, MouseButton::mbMiddle);
-    case WM_LBUTTONDBLCLK_:
-      if (OnDblClick) OnDblClick();
-      return;
-    case WM_RBUTTONDBLCLK_:
-      if (OnRDblClick) OnRDblClick();
-      return;
-    case kTrayMouseEntered:
-      if (OnMouseEnter) OnMouseEnter();
-      return;
-    case kTrayMouseLeft:
-      if (OnMouseExit) OnMouseExit();
-      return;
+    case WM_LBUTTONUP_: return up(MouseButton::mbLeft);
+    case WM_RBUTTONUP_: return up(MouseButton::mbRight);
+    case WM_MBUTTONUP_: return up(MouseButton::mbMiddle);
+    case WM_LBUTTONDBLCLK_: return Fire(OnDblClick);
+    case WM_RBUTTONDBLCLK_: return Fire(OnRDblClick);
+    case kTrayMouseEntered: return Fire(OnMouseEnter);
+    case kTrayMouseLeft: return Fire(OnMouseExit);
     case kTrayClick:
-      if (OnMouseClick && r.wparam <= 2) OnMouseClick(static_cast<MouseButton>(r.wparam), ShiftState{}, p.x, p.y);
+      if (r.wparam <= 2) Fire(OnMouseClick, static_cast<MouseButton>(r.wparam), ShiftState{}, p);
       return;
     default:
       return;  // the middle button's double click among them
@@ -299,7 +298,7 @@ TPopupMenu* TTrayIcon::MenuFor(MouseButton button) const {
 
 void TTrayIcon::ButtonDown(MouseButton button, Point at) {
   if (auto_popup_ && MenuFor(button)) return PopupMenu(button, at);
-  if (OnMouseDown) OnMouseDown(button, ButtonFlag(button), at.x, at.y);
+  Fire(OnMouseDown, button, ButtonFlag(button), at);
 }
 
 void TTrayIcon::PopupMenu(MouseButton button, Point at) {
@@ -317,7 +316,7 @@ void TTrayIcon::OnTaskbarRestarted() {
     animation_.reset();
     if (visible_.load() && interval_.load() > 0) StartAnimation();
   }
-  if (OnRestartTaskbar) OnRestartTaskbar();
+  Fire(OnRestartTaskbar);
 }
 
 }  // namespace wakumo

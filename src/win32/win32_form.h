@@ -40,6 +40,7 @@ class Win32FormPeer : public Win32ControlPeer {
  private:
   void ApplyClientSize();
   HWND Tooltips();
+  void OnSize(WPARAM kind);
 
   bool is_main_ = false;
   bool sizeable_ = false;

@@ -204,6 +204,15 @@ TEST(TrayToolTipStyle, WithTheDefaultColoursOrNoTooltipNothingIsSentToTheTooltip
   g.platform.clock.Advance(g.DoubleClickTime());
   EXPECT_EQ(g.owner.Take(), (Names{"down L", "up L", "enter", "move", "leave", "click L"}));
   EXPECT_EQ(g.windows.ForeignSends(), std::vector<SimMessage>{});
+
+  // A tooltip the taskbar makes later (with its first icon) is found at the next entering.
+  const WindowHandle tooltip = SimTaskbarTooltip::kTooltipHandle;
+  g.platform.taskbar_tooltip.SetTooltip(tooltip);
+  g.Report(g.w, WM_MOUSEMOVE_);
+  EXPECT_EQ(g.Style().TooltipWindow(), tooltip);
+  EXPECT_EQ(g.windows.ForeignSends(), (std::vector<SimMessage>{{tooltip, TTM_SETTIPBKCOLOR_, clBlack, 0},
+                                                               {tooltip, TTM_SETTIPTEXTCOLOR_, RGBColor(8, 8, 8), 0}}))
+      << "the default text colour, clWindowText, resolved";
 }
 
 TEST(TrayToolTipStyle, EndingNeverWaitsForeverAndDropsAnUnrunLeaveCheck) {
