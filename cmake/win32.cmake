@@ -133,7 +133,8 @@ if(WAKUMO_WIN32_TRAY_TEST_SOURCES)
     endif()
     add_test(NAME win32_tray
              COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_under_wine.sh --desktop shell
-                     $<TARGET_FILE:wakumo_win32_tray_tests> --xdotool ${WAKUMO_XDOTOOL})
+                     $<TARGET_FILE:wakumo_win32_tray_tests> --xdotool ${WAKUMO_XDOTOOL}
+                     --out ${CMAKE_BINARY_DIR}/tray)
   else()
     add_test(NAME win32_tray COMMAND wakumo_win32_tray_tests)
   endif()

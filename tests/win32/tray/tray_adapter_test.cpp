@@ -2,8 +2,9 @@
 // desktop's taskbar, found by what changes on the screen at the taskbar's
 // right end, driven with real input (xdotool on the X display under Wine).
 // Prints PASS / FAIL / SKIP per case and ends with "N passed, N failed,
-// N skipped".
-//   tray_adapter_test.exe [--xdotool PATH]
+// N skipped". With --out, screenshots of the icon and of its menu are kept
+// in that (Unix) folder.
+//   tray_adapter_test.exe [--xdotool PATH] [--out DIR]
 
 // First: it removes the A/W macros that would rename the ports' members.
 #include "win32/win32_api.h"
@@ -15,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "harness.h"
@@ -106,8 +108,9 @@ POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom)
 
 class TrayTest {
  public:
-  TrayTest(const std::string& xdotool)
-      : tk_(GetModuleHandleW(nullptr)),
+  TrayTest(const std::string& xdotool, std::string out)
+      : out_(std::move(out)),
+        tk_(GetModuleHandleW(nullptr)),
         ports_(platform_.Ports(files_, code_page_)),
         services_(ws_, ports_),
         unix_("/tmp"),
@@ -197,6 +200,7 @@ class TrayTest {
     const LONG w = icon_.right - icon_.left, h = icon_.bottom - icon_.top;
     e2e::Log("tray: icon at " + e2e::RectText(icon_));
     if (w < 8 || w > 32 || h < 8 || h > 32) Fail("the changed area is not icon-sized: " + e2e::RectText(icon_));
+    Screenshot("tray_icon.png");
   }
 
   void EnterClickDoubleClickLeave() {
@@ -320,6 +324,7 @@ class TrayTest {
       }
       const POINT target = Centre(item);
       input_.MoveInSteps(target, 8);
+      Screenshot("tray_menu.png");
       input_.Click(target);
     });
     if (!Pump([&] { return !chosen.empty(); }, 3000)) Fail("the menu's second item was not chosen; item " + e2e::RectText(item));
@@ -354,14 +359,23 @@ class TrayTest {
     for (DWORD t : step_threads) {
       if (t != ui_thread_) Fail("an animation step ran on another thread than the user-interface thread");
     }
+    // Ended by its own OnMouseExit: inside the poller's leave check, while
+    // the animation keeps handing over steps.
     const HWND window = ToHwnd(tray_->Registration().Record().hWnd);
-    tray_.reset();
+    tray_->OnMouseExit = [this] { tray_.reset(); };
+    WithInput([&] { input_.MoveTo({at.x - 300, at.y - 400}); });
+    if (!Pump([&] { return tray_ == nullptr; }, 3000)) Fail("the leave check did not end the component");
     if (IsWindow(window)) Fail("the hidden window outlived the component");
     if (!IsEmpty(WaitForIcon(false))) Fail("the icon is still in the taskbar after the component ended");
-    WithInput([&] { input_.MoveTo({at.x - 300, at.y - 400}); });
   }
 
   // ---- helpers ----
+  void Screenshot(const std::string& name) {
+    if (out_.empty() || !unix_.Available()) return;
+    const std::string path = out_ + "/" + name;
+    if (unix_.Run("mkdir -p " + e2e::ShellQuoted(out_) + " && import -window root " + e2e::ShellQuoted(path), 10000) == 0)
+      e2e::Log("tray: screenshot " + path);
+  }
   void X(const std::string& args) {
     if (!unix_.Available()) Fail("no xdotool outside Wine");
     const int rc = unix_.Run(e2e::ShellQuoted(xdotool_) + " " + args, 10000);
@@ -383,6 +397,7 @@ class TrayTest {
     if (got != names) Fail(what + ": events " + Names(events_));
   }
 
+  std::string out_;
   Win32WindowSystem ws_;
   Win32Toolkit tk_;
   Win32Platform platform_;
@@ -408,10 +423,12 @@ class TrayTest {
 
 int wmain(int argc, wchar_t** argv) {
   std::string xdotool;
+  std::string out;
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::wstring(argv[i]) == L"--xdotool") xdotool = e2e::Utf8(argv[i + 1]);
+    if (std::wstring(argv[i]) == L"--out") out = e2e::Utf8(argv[i + 1]);
   }
-  wakumo::TrayTest test(xdotool);
+  wakumo::TrayTest test(xdotool, out);
   test.Run();
   return test.Passed() ? 0 : 1;
 }
