@@ -13,6 +13,7 @@ add_executable(wakumo_tests ${WAKUMO_UNIT_TESTS})
 target_link_libraries(wakumo_tests PRIVATE wakumo_sim GTest::gtest GTest::gtest_main)
 include(GoogleTest)
 gtest_discover_tests(wakumo_tests DISCOVERY_TIMEOUT 60)
+include(${CMAKE_SOURCE_DIR}/cmake/sanitize.cmake)
 
 find_package(benchmark QUIET)
 if(benchmark_FOUND)

@@ -19,7 +19,7 @@ list(FILTER WAKUMO_WIN32_SOURCES EXCLUDE REGEX "/win32_main\\.cpp$")
 add_library(wakumo_win32 STATIC ${WAKUMO_WIN32_SOURCES})
 target_compile_definitions(wakumo_win32 PUBLIC UNICODE _UNICODE)
 # Windows' own libraries only.
-target_link_libraries(wakumo_win32 PUBLIC wakumo_core user32 gdi32 shell32 comctl32 msimg32)
+target_link_libraries(wakumo_win32 PUBLIC wakumo_core user32 gdi32 shell32 comctl32 msimg32 version)
 
 # Links an executable the way wakumo.exe is linked: the C and C++ runtimes
 # statically (no DLL beyond Windows' own), wide-character entry point.
@@ -111,6 +111,32 @@ if(WAKUMO_WIN32_PLATFORM_TEST_SOURCES)
              COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_under_wine.sh $<TARGET_FILE:wakumo_win32_platform_tests>)
   else()
     add_test(NAME win32_platform_adapters COMMAND wakumo_win32_platform_tests)
+  endif()
+endif()
+
+# Adapter tests of the notification area: a program of their own, run in a
+# virtual desktop named "shell" (which has a taskbar) with xdotool for real
+# input. They borrow the end-to-end driver's input and screen helpers.
+file(GLOB WAKUMO_WIN32_TRAY_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/tray/*.cpp)
+if(WAKUMO_WIN32_TRAY_TEST_SOURCES)
+  add_executable(wakumo_win32_tray_tests ${WAKUMO_WIN32_TRAY_TEST_SOURCES}
+                 ${CMAKE_SOURCE_DIR}/tests/e2e/driver/harness.cpp
+                 ${CMAKE_SOURCE_DIR}/tests/e2e/driver/input_screen.cpp)
+  target_include_directories(wakumo_win32_tray_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver)
+  target_link_libraries(wakumo_win32_tray_tests PRIVATE wakumo_win32)
+  wakumo_win32_resources(wakumo_win32_tray_tests)
+  wakumo_win32_executable(wakumo_win32_tray_tests CONSOLE)
+  if(CMAKE_CROSSCOMPILING)
+    find_program(WAKUMO_XDOTOOL xdotool)
+    if(NOT WAKUMO_XDOTOOL)
+      set(WAKUMO_XDOTOOL xdotool)
+    endif()
+    add_test(NAME win32_tray
+             COMMAND ${CMAKE_SOURCE_DIR}/tests/win32/run_under_wine.sh --desktop shell
+                     $<TARGET_FILE:wakumo_win32_tray_tests> --xdotool ${WAKUMO_XDOTOOL}
+                     --out ${CMAKE_BINARY_DIR}/tray)
+  else()
+    add_test(NAME win32_tray COMMAND wakumo_win32_tray_tests)
   endif()
 endif()
 

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the unit tests, the fuzz targets
-# (briefly), the Win32 adapter tests and the end-to-end suite under Wine, and
-# the benchmarks (briefly, for their figures). Installs what is missing.
+# Builds everything and runs every test: the unit tests, the threaded ones
+# again under ThreadSanitizer and Address/UndefinedBehaviorSanitizer, the
+# fuzz targets (briefly), the Win32 adapter tests (the notification-area ones
+# in a virtual desktop with a taskbar) and the end-to-end suite under Wine,
+# and the benchmarks (briefly, for their figures). Installs what is missing.
 # Ends with the line "N passed, N failed, N skipped"; exits non-zero on any
 # failure. WAKUMO_BUILD_ROOT moves the build folders (default: build).
 set -uo pipefail
@@ -77,6 +79,19 @@ else
   native_ok=0
   fail "native build" 1
 fi
+
+section "Threaded tests under sanitizers"
+# The tray component's worker threads and their hand-offs, each sanitizer in
+# a build folder of its own; every case runs ten times.
+for sanitizer in thread address,undefined; do
+  dir=$BUILD/sanitize-${sanitizer//,/-}
+  if cmake -S . -B "$dir" -DWAKUMO_SANITIZE="$sanitizer" >/dev/null &&
+    cmake --build "$dir" -j2 --target wakumo_threads_tests; then
+    GTEST_REPEAT=10 run_ctest "sanitize-${sanitizer//,/-}" "$dir" -R '^sanitized\.'
+  else
+    fail "sanitizer build ($sanitizer)" 1
+  fi
+done
 
 section "Fuzz targets (short runs)"
 fuzz_sources=(tests/fuzz/*.cpp)

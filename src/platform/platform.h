@@ -2,8 +2,10 @@
 // Ports for the platform facilities that are neither other windows nor
 // widgets: time, the keyboard, a few system settings, the clipboard and the
 // locale's number symbols. Each facility is its own small interface, so a
-// feature takes only what it uses; `Platform` gathers them for start-up.
-// Everything here is called on the user-interface thread.
+// feature takes only what it uses; `Platform` gathers them for start-up,
+// with the notification area's ports (notify_area.h, message_windows.h,
+// icons.h, worker_threads.h). Everything here is called on the
+// user-interface thread unless it says otherwise.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -12,6 +14,10 @@
 
 #include "platform/ansi_code_page.h"
 #include "platform/files.h"
+#include "platform/icons.h"
+#include "platform/message_windows.h"
+#include "platform/notify_area.h"
+#include "platform/worker_threads.h"
 
 namespace wakumo {
 
@@ -50,6 +56,15 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual std::uint64_t NowMs() = 0;
+};
+
+// Blocks the calling thread. Only for the rare wait that the program's own
+// rules ask for (a busy shell is given two seconds); timers are the way to
+// wait otherwise.
+class Sleeper {
+ public:
+  virtual ~Sleeper() = default;
+  virtual void Sleep(std::uint32_t ms) = 0;
 };
 
 // 0 is never a valid timer.
@@ -140,6 +155,12 @@ struct Platform {
   LocaleInfo& locale;
   FileSystem& files;
   const AnsiCodePage& code_page;
+  Sleeper& sleeper;
+  NotifyArea& notify_area;
+  MessageWindows& message_windows;
+  TaskbarTooltip& taskbar_tooltip;
+  IconStore& icons;
+  WorkerThreads& workers;
 };
 
 }  // namespace wakumo

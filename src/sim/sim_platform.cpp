@@ -14,6 +14,17 @@ TimerId ManualClock::StartTimer(std::int32_t interval_ms, TimerCallback callback
 
 void ManualClock::StopTimer(TimerId id) { timers_.erase(id); }
 
+void ManualClock::Sleep(std::uint32_t ms) {
+  sleeps_.push_back(ms);
+  now_ += ms;
+}
+
+std::uint64_t ManualClock::SleptMs() const {
+  std::uint64_t total = 0;
+  for (std::uint32_t ms : sleeps_) total += ms;
+  return total;
+}
+
 std::optional<std::int32_t> ManualClock::IntervalOf(TimerId id) const {
   auto it = timers_.find(id);
   if (it == timers_.end()) return std::nullopt;

@@ -9,17 +9,27 @@
 
 #include "platform/platform.h"
 #include "sim/sim_files.h"
+#include "sim/sim_icons.h"
+#include "sim/sim_message_windows.h"
+#include "sim/sim_notify_area.h"
+#include "sim/sim_workers.h"
 
 namespace wakumo {
 
 // A manual clock with a timer queue. Advance fires every tick that falls due,
 // in time order; ticks due at the same moment fire in the order the timers
 // were started.
-class ManualClock : public Clock, public TimerService {
+class ManualClock : public Clock, public TimerService, public Sleeper {
  public:
   std::uint64_t NowMs() override { return now_; }
   TimerId StartTimer(std::int32_t interval_ms, TimerCallback callback) override;
   void StopTimer(TimerId id) override;
+  // A sleep of the user-interface thread: time moves on and no timer fires
+  // meanwhile (the loop is blocked); ticks that fell due fire at the next
+  // Advance. Every sleep is recorded.
+  void Sleep(std::uint32_t ms) override;
+  const std::vector<std::uint32_t>& Sleeps() const { return sleeps_; }
+  std::uint64_t SleptMs() const;
 
   // Moves time forward by ms, firing due ticks on the way; the clock reads
   // each tick's due time while its callback runs. Not re-entrant: calling it
@@ -43,6 +53,7 @@ class ManualClock : public Clock, public TimerService {
   TimerId next_id_ = 1;
   bool advancing_ = false;
   std::map<TimerId, Timer> timers_;
+  std::vector<std::uint32_t> sleeps_;
 };
 
 class SimKeyboard : public KeyboardState {
@@ -136,8 +147,17 @@ class SimPlatform {
   SimFileSystem files;
   // The Japanese systems the program is made for.
   SimAnsiCodePage code_page{932};
+  SimMessageWindows message_windows{clock};
+  SimNotifyArea notify_area{message_windows};
+  SimTaskbarTooltip taskbar_tooltip;
+  SimIconStore icons;
+  SimWorkers workers{clock};
 
-  Platform Ports() { return Platform{clock, clock, keyboard, keyboard_hook, system, clipboard, locale, files, code_page}; }
+  Platform Ports() {
+    return Platform{clock,     clock,       keyboard,     keyboard_hook,   system,          clipboard,
+                    locale,    files,       code_page,    clock,           notify_area,     message_windows,
+                    taskbar_tooltip, icons, workers};
+  }
 };
 
 }  // namespace wakumo

@@ -965,3 +965,32 @@ bool SimToolkit::ChooseMenuItem(std::string_view name_or_caption) {
 }
 
 }  // namespace wakumo
+
+namespace wakumo {
+
+WindowHandle SimApplication::Handle() const {
+  const SimControlPeer* main = tk_.MainForm();
+  return main ? main->Handle() : 0;
+}
+
+void SimApplication::RunHandler(std::function<void()> handler) {
+  // A copy: the handler may install another in its place.
+  if (!handler) return;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    messages_.push_back(e.what());
+  }
+}
+
+void SimApplication::Minimize() {
+  if (const WindowHandle w = Handle()) tk_.Desktop().Minimise(w);
+  RunHandler(on_minimize_);
+}
+
+void SimApplication::Restore() {
+  if (const WindowHandle w = Handle()) tk_.Desktop().Restore(w);
+  RunHandler(on_restore_);
+}
+
+}  // namespace wakumo

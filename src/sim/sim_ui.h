@@ -323,6 +323,7 @@ class SimScreen : public ScreenPeer {
 
 class SimApplication : public ApplicationPeer {
  public:
+  explicit SimApplication(SimToolkit& tk) : tk_(tk) {}
   void SetTitle(const std::string& t) override { title_ = t; }
   std::string Title() const override { return title_; }
   // There is no loop to run: tests drive the program themselves.
@@ -330,22 +331,44 @@ class SimApplication : public ApplicationPeer {
   void Terminate() override { terminated_ = true; }
   // Recorded as if the user read and dismissed it at once.
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
+  // The main form's window.
+  WindowHandle Handle() const override;
+  void SetOnMinimize(std::function<void()> h) override { on_minimize_ = std::move(h); }
+  std::function<void()> OnMinimize() const override { return on_minimize_; }
+  void SetOnRestore(std::function<void()> h) override { on_restore_ = std::move(h); }
+  std::function<void()> OnRestore() const override { return on_restore_; }
+  // Nothing waits in a simulated queue; the calls are counted.
+  void ProcessMessages() override { ++process_messages_count_; }
+
+  // The user minimises the program: the main form's window is minimised on
+  // the desktop, then the minimise handler runs (an exception it throws is
+  // shown as a message). Restore is the way back.
+  void Minimize();
+  void Restore();
+
   int RunCount() const { return run_count_; }
   bool Terminated() const { return terminated_; }
+  int ProcessMessagesCount() const { return process_messages_count_; }
   // Every message box shown so far, the grids' refusals included, in order.
   const std::vector<std::string>& Messages() const { return messages_; }
   void ClearMessages() { messages_.clear(); }
 
  private:
+  void RunHandler(std::function<void()> handler);
+
+  SimToolkit& tk_;
   std::vector<std::string> messages_;
   std::string title_;
+  std::function<void()> on_minimize_;
+  std::function<void()> on_restore_;
   int run_count_ = 0;
+  int process_messages_count_ = 0;
   bool terminated_ = false;
 };
 
 class SimToolkit : public UiToolkit {
  public:
-  explicit SimToolkit(SimDesktop& desktop) : desktop_(desktop) {}
+  explicit SimToolkit(SimDesktop& desktop) : desktop_(desktop), application_(*this) {}
   SimToolkit(const SimToolkit&) = delete;
   SimToolkit& operator=(const SimToolkit&) = delete;
 
@@ -480,6 +503,7 @@ class SimToolkit : public UiToolkit {
   friend class SimControlPeer;
   friend class SimMenuItemPeer;
   friend class SimPopupMenuPeer;
+  friend class SimApplication;
   void Forget(SimControlPeer* peer);
   void Forget(SimMenuItemPeer* item);
   void Forget(SimPopupMenuPeer* menu);

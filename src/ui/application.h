@@ -1,5 +1,7 @@
 #pragma once
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "ui/peer.h"
 
@@ -13,6 +15,12 @@ class TApplication {
   void Run() { peer_.Run(); }
   void Terminate() { peer_.Terminate(); }
   void ShowMessage(const std::string& text) { peer_.ShowMessage(text); }
+  WindowHandle Handle() const { return peer_.Handle(); }
+  void SetOnMinimize(std::function<void()> h) { peer_.SetOnMinimize(std::move(h)); }
+  std::function<void()> OnMinimize() const { return peer_.OnMinimize(); }
+  void SetOnRestore(std::function<void()> h) { peer_.SetOnRestore(std::move(h)); }
+  std::function<void()> OnRestore() const { return peer_.OnRestore(); }
+  void ProcessMessages() { peer_.ProcessMessages(); }
 
  private:
   ApplicationPeer& peer_;

@@ -19,6 +19,24 @@ TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> child) {
 
 TPopupMenu::TPopupMenu(UiToolkit& tk, const std::string& name) : peer_(tk.CreatePopupMenu(name)) {}
 
+TPopupMenu::~TPopupMenu() {
+  // A holder may remove others' notifications, or its own, from its callback.
+  while (!free_notifications_.empty()) {
+    auto callback = std::move(free_notifications_.back().second);
+    free_notifications_.pop_back();
+    if (callback) callback();
+  }
+}
+
+void TPopupMenu::AddFreeNotification(const void* holder, std::function<void()> destroyed) {
+  RemoveFreeNotification(holder);
+  free_notifications_.emplace_back(holder, std::move(destroyed));
+}
+
+void TPopupMenu::RemoveFreeNotification(const void* holder) {
+  std::erase_if(free_notifications_, [holder](const auto& n) { return n.first == holder; });
+}
+
 TMenuItem& TPopupMenu::Add(UiToolkit& tk, const std::string& name, const std::string& caption) {
   return Insert(tk, items_.size(), name, caption);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -56,6 +57,9 @@ class TMenuItem : protected MenuItemEvents {
 class TPopupMenu {
  public:
   TPopupMenu(UiToolkit& tk, const std::string& name);
+  ~TPopupMenu();
+  TPopupMenu(const TPopupMenu&) = delete;
+  TPopupMenu& operator=(const TPopupMenu&) = delete;
   PopupMenuPeer& Peer() { return *peer_; }
   TMenuItem& Add(UiToolkit& tk, const std::string& name, const std::string& caption);
   // A new entry at `index` (clamped to the end).
@@ -67,9 +71,15 @@ class TPopupMenu {
   TMenuItem& Item(std::size_t i) { return *items_[i]; }
   void Popup(int x, int y) { peer_->Popup({x, y}); }
 
+  // Whoever keeps a pointer to the menu hears when it is destroyed, so that
+  // it can drop the pointer. One callback per holder; adding again replaces.
+  void AddFreeNotification(const void* holder, std::function<void()> destroyed);
+  void RemoveFreeNotification(const void* holder);
+
  private:
   std::unique_ptr<PopupMenuPeer> peer_;
   std::vector<std::unique_ptr<TMenuItem>> items_;
+  std::vector<std::pair<const void*, std::function<void()>>> free_notifications_;
 };
 
 }  // namespace wakumo

@@ -3,6 +3,7 @@
 // own: every property lives in the peer, the real control on Win32 or an
 // in-memory one in tests, so there is one source of truth.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -18,6 +19,10 @@ struct ShiftState {
   bool shift = false;
   bool ctrl = false;
   bool alt = false;
+  // Mouse buttons held.
+  bool left = false;
+  bool right = false;
+  bool middle = false;
   friend bool operator==(const ShiftState&, const ShiftState&) = default;
 };
 
@@ -303,6 +308,18 @@ class ApplicationPeer {
   // A message box with the application's title and an OK button; returns
   // when the user has dismissed it. `text` may hold line breaks ("\n").
   virtual void ShowMessage(const std::string& text) { (void)text; }
+  // The window whose taskbar button stands for the program (the main
+  // form's); 0 while there is none.
+  virtual WindowHandle Handle() const = 0;
+  // Run when the program is minimised, and when it is restored from that.
+  // A component that installs its own keeps the one before it and calls it.
+  // An exception from a handler is shown as a message.
+  virtual void SetOnMinimize(std::function<void()> handler) = 0;
+  virtual std::function<void()> OnMinimize() const = 0;
+  virtual void SetOnRestore(std::function<void()> handler) = 0;
+  virtual std::function<void()> OnRestore() const = 0;
+  // Handles the messages already waiting, then returns.
+  virtual void ProcessMessages() = 0;
 };
 
 class UiToolkit {

@@ -22,3 +22,11 @@
 #undef TextOut
 #undef GetTextMetrics
 #undef ReplaceFile
+#undef RegisterClass
+#undef UnregisterClass
+#undef CreateWindow
+#undef DefWindowProc
+#undef RegisterWindowMessage
+#undef SendMessage
+#undef PostMessage
+#undef LoadIcon

@@ -1,7 +1,10 @@
 #include "win32/win32_application.h"
 
+#include <exception>
+
 #include "win32/win32_api.h"
 #include "win32/win32_form.h"
+#include "win32/win32_handles.h"
 #include "win32/win32_text.h"
 #include "win32/win32_toolkit.h"
 
@@ -13,6 +16,40 @@ void Win32ApplicationPeer::Run() {
 }
 
 void Win32ApplicationPeer::Terminate() { PostQuitMessage(0); }
+
+WindowHandle Win32ApplicationPeer::Handle() const {
+  const Win32FormPeer* main = tk_.MainForm();
+  return main ? ToHandle(main->Hwnd()) : 0;
+}
+
+void Win32ApplicationPeer::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      // Left for the main loop, which ends on it.
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    tk_.RouteMessage(msg);
+  }
+}
+
+void Win32ApplicationPeer::MainFormSized(bool minimized) {
+  if (minimized == minimized_) return;
+  minimized_ = minimized;
+  RunHandler(minimized ? on_minimize_ : on_restore_);
+}
+
+void Win32ApplicationPeer::RunHandler(std::function<void()> handler) {
+  if (!handler) return;
+  // Called from the form's window procedure, which no exception may leave:
+  // the error is told to the user instead.
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    ShowMessage(e.what());
+  }
+}
 
 void Win32ApplicationPeer::ShowMessage(const std::string& text) {
   // Owned by the form the user is working in, so it stays above it (a

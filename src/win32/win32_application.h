@@ -1,5 +1,7 @@
 #pragma once
-// The application object: its title, the message loop and message boxes.
+// The application object: its title, the message loop, message boxes, and
+// the program's minimise and restore (the main form's).
+#include <functional>
 #include <string>
 
 #include "ui/peer.h"
@@ -16,10 +18,24 @@ class Win32ApplicationPeer : public ApplicationPeer {
   void Run() override;
   void Terminate() override;
   void ShowMessage(const std::string& text) override;
+  WindowHandle Handle() const override;
+  void SetOnMinimize(std::function<void()> h) override { on_minimize_ = std::move(h); }
+  std::function<void()> OnMinimize() const override { return on_minimize_; }
+  void SetOnRestore(std::function<void()> h) override { on_restore_ = std::move(h); }
+  std::function<void()> OnRestore() const override { return on_restore_; }
+  void ProcessMessages() override;
+
+  // The main form was sized: minimised, or shown in any other state.
+  void MainFormSized(bool minimized);
 
  private:
+  void RunHandler(std::function<void()> handler);
+
   Win32Toolkit& tk_;
   std::string title_;
+  std::function<void()> on_minimize_;
+  std::function<void()> on_restore_;
+  bool minimized_ = false;
 };
 
 }  // namespace wakumo

@@ -334,6 +334,13 @@ void Win32FormPeer::RemoveTool(HWND control) {
   SendMessageW(tooltips_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
+void Win32FormPeer::OnSize(WPARAM kind) {
+  // The main form stands for the program: its minimising is the program's.
+  if (is_main_) tk_.ApplicationImpl().MainFormSized(kind == SIZE_MINIMIZED);
+  if (kind == SIZE_MINIMIZED) return;
+  if (PeerEvents* e = Events()) e->PeerResize();
+}
+
 bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   if (HandleMenuPictureMessage(msg, l, Dpi(), result)) return true;
   switch (msg) {
@@ -418,9 +425,7 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
       return false;
     }
     case WM_SIZE:
-      if (w != SIZE_MINIMIZED) {
-        if (PeerEvents* e = Events()) e->PeerResize();
-      }
+      OnSize(w);
       return false;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(w), *reinterpret_cast<const RECT*>(l));

@@ -43,6 +43,7 @@ class Win32FormPeer : public Win32ControlPeer {
   void OnDpiChanged(UINT new_dpi, const RECT& suggested);
   static void KeepAnchoredEdges(WINDOWPOS& pos, const RECT& now, int width, int height);
   HWND Tooltips();
+  void OnSize(WPARAM kind);
 
   bool is_main_ = false;
   bool sizeable_ = false;

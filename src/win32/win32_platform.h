@@ -10,31 +10,19 @@
 
 #include "platform/platform.h"
 #include "win32/win32_api.h"
+#include "win32/win32_hidden_window.h"
+#include "win32/win32_icons.h"
+#include "win32/win32_message_windows.h"
+#include "win32/win32_notify_area.h"
+#include "win32/win32_taskbar_tooltip.h"
+#include "win32/win32_workers.h"
 
 namespace wakumo {
 
-// A message-only window of its own, so that timer ticks and clipboard
-// ownership never depend on a form being alive. Handles each message through
-// the owner's callback.
-class HiddenMessageWindow {
- public:
-  using Handler = bool (*)(void* owner, UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
-  HiddenMessageWindow(void* owner, Handler handler);
-  ~HiddenMessageWindow();
-  HiddenMessageWindow(const HiddenMessageWindow&) = delete;
-  HiddenMessageWindow& operator=(const HiddenMessageWindow&) = delete;
-  HWND Hwnd() const { return hwnd_; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  void* owner_;
-  Handler handler_;
-  HWND hwnd_ = nullptr;
-};
-
-class Win32Clock : public Clock {
+class Win32Clock : public Clock, public Sleeper {
  public:
   std::uint64_t NowMs() override { return GetTickCount64(); }
+  void Sleep(std::uint32_t ms) override { ::Sleep(ms); }
 };
 
 // SetTimer on a hidden window: WM_TIMER reaches it from any message loop,
@@ -114,10 +102,16 @@ class Win32Platform {
   Win32SystemParameters system;
   Win32Clipboard clipboard;
   Win32LocaleInfo locale;
+  Win32NotifyArea notify_area;
+  Win32MessageWindows message_windows{GetModuleHandleW(nullptr)};
+  Win32TaskbarTooltip taskbar_tooltip;
+  Win32IconStore icons{GetModuleHandleW(nullptr)};
+  Win32WorkerThreads workers;
 
   // The file system and the ANSI code page come from start-up.
   Platform Ports(FileSystem& files, const AnsiCodePage& code_page) {
-    return Platform{clock, timers, keyboard, keyboard_hook, system, clipboard, locale, files, code_page};
+    return Platform{clock,  timers,      keyboard,        keyboard_hook,   system, clipboard, locale, files,
+                    code_page, clock, notify_area, message_windows, taskbar_tooltip, icons, workers};
   }
 };
 

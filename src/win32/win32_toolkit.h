@@ -37,6 +37,7 @@ class Win32Toolkit : public UiToolkit {
   ApplicationPeer& Application() override { return application_; }
 
   HINSTANCE Instance() const { return instance_; }
+  Win32ApplicationPeer& ApplicationImpl() { return application_; }
   Win32ScreenPeer& ScreenImpl() { return screen_; }
 
   // Shared GDI objects, owned here and released with the toolkit.

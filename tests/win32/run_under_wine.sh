@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Runs a Windows test program under Wine on a private X display.
-#   run_under_wine.sh PROGRAM.exe [ARGS...]
+#   run_under_wine.sh [--desktop NAME] PROGRAM.exe [ARGS...]
 # WINEPREFIX, when set, names a prefix to use (made if missing); otherwise a
 # temporary one is made and removed afterwards. The prefix gets a virtual
-# desktop for every program and Japanese font replacements.
+# desktop for every program (named "Default" unless --desktop names another:
+# one named "shell" shows a taskbar from the start) and Japanese font
+# replacements.
 set -euo pipefail
 
+desktop=Default
+if [[ "${1:-}" == --desktop ]]; then
+  desktop=$2
+  shift 2
+fi
 program=$1
 shift
 
@@ -63,8 +70,8 @@ if [[ -f /usr/share/wine/fonts/marlett.ttf && ! -f "$WINEPREFIX/drive_c/windows/
 fi
 reg() { wine reg add "$@" /f >/dev/null 2>&1; }
 # One virtual desktop for every program: window frames, a taskbar and a work area.
-reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default
-reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1280x1024
+reg 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d "$desktop"
+reg 'HKCU\Software\Wine\Explorer\Desktops' /v "$desktop" /t REG_SZ /d 1280x1024
 # Proportional and fixed Japanese faces the program asks for.
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ Ｐゴシック' /t REG_SZ /d IPAPGothic
 reg 'HKCU\Software\Wine\Fonts\Replacements' /v 'ＭＳ ゴシック' /t REG_SZ /d IPAGothic
