@@ -144,7 +144,7 @@ bool Win32ListViewPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRES
     const bool width_changed =
         (header->hdr.code == HDN_ITEMCHANGEDW || header->hdr.code == HDN_ITEMCHANGEDA) && header->pitem &&
         (header->pitem->mask & HDI_WIDTH);
-    if (width_changed && header->hdr.hwndFrom == ListView_GetHeader(hwnd_)) {
+    if (width_changed && header->hdr.hwndFrom == reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0))) {
       // The list view takes the new width first.
       result = DefSubclassProc(hwnd_, msg, w, l);
       OnHeaderWidthChanged(header->iItem, header->pitem->cxy);

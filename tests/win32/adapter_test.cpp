@@ -2027,7 +2027,7 @@ void TestListViewDividerDrags() {
   SetForegroundWindow(hform);
   PumpUntil([&] { return GetForegroundWindow() == hform; });
   HWND lv = ToHwnd(list->Handle());
-  HWND header = ListView_GetHeader(lv);
+  HWND header = reinterpret_cast<HWND>(SendMessageW(lv, LVM_GETHEADER, 0, 0));
   const UINT dpi = DpiForWindow(lv);
   RECT client{}, hr{};
   GetClientRect(lv, &client);
