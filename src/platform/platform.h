@@ -12,6 +12,7 @@
 
 #include "platform/ansi_code_page.h"
 #include "platform/files.h"
+#include "platform/shell.h"
 
 namespace wakumo {
 
@@ -140,6 +141,7 @@ struct Platform {
   LocaleInfo& locale;
   FileSystem& files;
   const AnsiCodePage& code_page;
+  Shell& shell;
 };
 
 }  // namespace wakumo

@@ -9,6 +9,7 @@
 
 #include "platform/platform.h"
 #include "sim/sim_files.h"
+#include "sim/sim_shell.h"
 
 namespace wakumo {
 
@@ -136,8 +137,11 @@ class SimPlatform {
   SimFileSystem files;
   // The Japanese systems the program is made for.
   SimAnsiCodePage code_page{932};
+  SimShell shell;
 
-  Platform Ports() { return Platform{clock, clock, keyboard, keyboard_hook, system, clipboard, locale, files, code_page}; }
+  Platform Ports() {
+    return Platform{clock, clock, keyboard, keyboard_hook, system, clipboard, locale, files, code_page, shell};
+  }
 };
 
 }  // namespace wakumo

@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "ui/control.h"
 #include "ui/peer.h"
 
 namespace wakumo {
@@ -13,6 +14,26 @@ class TApplication {
   void Run() { peer_.Run(); }
   void Terminate() { peer_.Terminate(); }
   void ShowMessage(const std::string& text) { peer_.ShowMessage(text); }
+  // What the user points at or highlights now (ApplicationPeer::Hint).
+  std::string Hint() const { return peer_.Hint(); }
+
+ private:
+  ApplicationPeer& peer_;
+};
+
+// The application's events for one listener; several may listen at once.
+class TApplicationEvents : protected ApplicationEvents {
+ public:
+  explicit TApplicationEvents(UiToolkit& tk) : peer_(tk.Application()) { peer_.AddEvents(this); }
+  ~TApplicationEvents() override { peer_.RemoveEvents(this); }
+  TApplicationEvents(const TApplicationEvents&) = delete;
+  TApplicationEvents& operator=(const TApplicationEvents&) = delete;
+
+  // The application's hint text changed.
+  TNotifyEvent OnHint;
+
+ protected:
+  void PeerHint() override { if (OnHint) OnHint(); }
 
  private:
   ApplicationPeer& peer_;

@@ -2,6 +2,7 @@
 // The application object: its title, the message loop and message boxes.
 #include <string>
 
+#include "ui/application_hint.h"
 #include "ui/peer.h"
 
 namespace wakumo {
@@ -16,10 +17,16 @@ class Win32ApplicationPeer : public ApplicationPeer {
   void Run() override;
   void Terminate() override;
   void ShowMessage(const std::string& text) override;
+  std::string Hint() const override { return hint_.Text(); }
+  void AddEvents(ApplicationEvents* events) override { hint_.Add(events); }
+  void RemoveEvents(ApplicationEvents* events) override { hint_.Remove(events); }
+  // From the controls under the mouse and the entries of open menus.
+  void SetHint(const std::string& hint) { hint_.Set(hint); }
 
  private:
   Win32Toolkit& tk_;
   std::string title_;
+  ApplicationHint hint_;
 };
 
 }  // namespace wakumo

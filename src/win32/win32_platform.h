@@ -10,6 +10,7 @@
 
 #include "platform/platform.h"
 #include "win32/win32_api.h"
+#include "win32/win32_shell.h"
 
 namespace wakumo {
 
@@ -114,10 +115,11 @@ class Win32Platform {
   Win32SystemParameters system;
   Win32Clipboard clipboard;
   Win32LocaleInfo locale;
+  Win32Shell shell;
 
   // The file system and the ANSI code page come from start-up.
   Platform Ports(FileSystem& files, const AnsiCodePage& code_page) {
-    return Platform{clock, timers, keyboard, keyboard_hook, system, clipboard, locale, files, code_page};
+    return Platform{clock, timers, keyboard, keyboard_hook, system, clipboard, locale, files, code_page, shell};
   }
 };
 
