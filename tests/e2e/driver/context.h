@@ -88,4 +88,8 @@ void RunSettingsCases(Context& c, Suite& suite);
 // After the shared Wakumo has closed: it wrote its settings file.
 void ExpectClosingWroteSettings(const Context& c);
 
+// Cases of cases_about.cpp: the about box, help and the menu hints, with a
+// Wakumo of their own; run last.
+void RunAboutCases(Context& c, Suite& suite);
+
 }  // namespace e2e
