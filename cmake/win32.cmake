@@ -81,6 +81,32 @@ target_link_libraries(wakumo PRIVATE wakumo_win32)
 wakumo_win32_resources(wakumo)
 wakumo_win32_executable(wakumo GUI)
 
+# The help file: the pages of help/ compiled into wakumo.chm beside
+# wakumo.exe, by chmcmd (Debian fp-utils) or the HTML Help Workshop's hhc.
+set(program_files_x86 "ProgramFiles(x86)")
+find_program(WAKUMO_HELP_COMPILER NAMES chmcmd hhc
+             PATHS "$ENV{${program_files_x86}}/HTML Help Workshop" "$ENV{ProgramFiles}/HTML Help Workshop")
+set(WAKUMO_HELP_FILE ${CMAKE_BINARY_DIR}/wakumo.chm)
+if(WAKUMO_HELP_COMPILER)
+  execute_process(COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/help/make_help.py --list
+                  OUTPUT_VARIABLE help_files OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  string(REPLACE "\n" ";" help_files "${help_files}")
+  list(TRANSFORM help_files PREPEND ${CMAKE_SOURCE_DIR}/help/)
+  # A page added to the project is picked up at the next build.
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/help/wakumo.hhp)
+  add_custom_command(
+    OUTPUT ${WAKUMO_HELP_FILE}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/help/make_help.py --compiler ${WAKUMO_HELP_COMPILER}
+            --stage ${CMAKE_BINARY_DIR}/help --output ${WAKUMO_HELP_FILE}
+    DEPENDS ${help_files} ${CMAKE_SOURCE_DIR}/help/make_help.py
+    COMMENT "Compiling the help file wakumo.chm"
+    VERBATIM)
+  add_custom_target(wakumo_help ALL DEPENDS ${WAKUMO_HELP_FILE})
+else()
+  message(WARNING "No help compiler found (chmcmd, from the Debian package fp-utils-3.2.2, or hhc from the "
+                  "HTML Help Workshop): wakumo.chm is not built, and ヘルプ... will find no help file.")
+endif()
+
 # Adapter tests: the Win32 adapters against the real user32, gdi32 and
 # comctl32, run under Wine on Linux.
 enable_testing()
@@ -96,6 +122,14 @@ if(WAKUMO_WIN32_TEST_SOURCES)
   else()
     add_test(NAME win32_adapters COMMAND wakumo_win32_tests)
   endif()
+endif()
+
+# The help file unpacked again and compared with its sources.
+if(WAKUMO_HELP_COMPILER)
+  add_test(NAME help_file
+           COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/help/check_help.py ${WAKUMO_HELP_FILE}
+                   ${CMAKE_BINARY_DIR}/help-extracted)
+  set_tests_properties(help_file PROPERTIES SKIP_RETURN_CODE 77)
 endif()
 
 # Adapter tests of the platform, file and code-page ports: a program of their

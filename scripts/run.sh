@@ -24,7 +24,7 @@ done
 
 BUILD=$(realpath -m "${WAKUMO_BUILD_ROOT:-build}")
 ensure_packages cmake g++-mingw-w64-x86-64-posix python3 wine wine64 fonts-wine xvfb xdotool imagemagick \
-  fonts-ipafont-gothic locales
+  fonts-ipafont-gothic locales fp-utils-3.2.2
 ensure_ja_locale
 cross_build "$BUILD/win32"
 exe=$BUILD/win32/wakumo.exe

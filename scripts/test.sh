@@ -66,7 +66,7 @@ run_ctest() {
 
 section "Packages"
 ensure_packages cmake g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
-  xvfb xdotool imagemagick fonts-ipafont-gothic locales clang libclang-rt-14-dev python3 ||
+  xvfb xdotool imagemagick fonts-ipafont-gothic locales clang libclang-rt-14-dev python3 fp-utils-3.2.2 libchm-bin ||
   fail "package installation" 1
 ensure_ja_locale || fail "ja_JP.UTF-8 locale" 1
 

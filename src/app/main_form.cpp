@@ -108,6 +108,7 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
       BaseList(tk, "BaseList"),
       ScutMenu(tk, "ScutMenu"),
       Shortcuts(ComboBox1),
+      AppEvents(tk),
       ws_(ws),
       tk_(tk),
       screen_(tk),
@@ -179,8 +180,13 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
   mSetSort->OnClick = [this] { mSetSortClick(); };
   mSavePos->OnClick = [this] { mSavePosClick(); };
   mListEdit->OnClick = [this] { mListEditClick(); };
+  AppEvents.OnHint = [this] { AppEventsHint(); };
+  mHelp->OnClick = [this] { mHelpClick(); };
+  About1->OnClick = [this] { About1Click(); };
+  Panel2.OnClick = [this] { About1Click(); };
 
   FormCreate();
+  AboutBox = std::make_unique<TAboutBox>(tk, platform.shell, platform.code_page);
   Form4 = std::make_unique<TForm4>(tk);
 }
 
@@ -330,6 +336,7 @@ void TForm1::FormCreate() {
   OwnHandle = FindFrameWindow(ws_, Handle());
   screen_.RegisterCursor(crSight, kSightCursorResource);
   SetClientLEDColor(false);
+  CreateHintAndHelp();
 }
 
 void TForm1::SetClientLEDColor(bool on) { ClientLED.SetColor(on ? clLime : clBtnShadow); }

@@ -11,6 +11,7 @@
 #include "controls/number_edit.h"
 #include "controls/slide_up_down.h"
 #include "platform/platform.h"
+#include "presets/about_box.h"
 #include "presets/list_editor.h"
 #include "presets/settings_store.h"
 #include "presets/shortcut_list.h"
@@ -20,6 +21,7 @@
 #include "ui/combo_box.h"
 #include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/hint_window.h"
 #include "ui/image.h"
 #include "ui/label.h"
 #include "ui/list_view.h"
@@ -65,6 +67,8 @@ class TForm1 : public TForm {
   void FormDpiChanged(int old_dpi, int new_dpi);
   // Releases the undo history and the window list and writes the settings
   // file; runs once, when the main window closes.
+  // Releases the menu hint window, the undo history and the window list and
+  // writes the settings file; runs once, when the main window closes.
   void FormClose();
 
   // Settings file and presets.
@@ -85,6 +89,12 @@ class TForm1 : public TForm {
   void mSetSortClick();
   void mSavePosClick();
   void mListEditClick();
+
+  // Menu hints, help and the about box; the tray menu's entries call the
+  // last two as well.
+  void AppEventsHint();
+  void mHelpClick();
+  void About1Click();
 
   void DrawTargetFrame(const Rect& r);
   // One size/position/stacking change of a window, recorded for undo first.
@@ -180,6 +190,15 @@ class TForm1 : public TForm {
   TPopupMenu* OpenListMenu = nullptr;
   // The list editor, made after the main window and hidden until used.
   std::unique_ptr<TForm4> Form4;
+  // The application's hint changes, for the preset names beside their
+  // entries of an open size or position menu.
+  TApplicationEvents AppEvents;
+  // Made in FormCreate; released first thing in FormClose.
+  std::unique_ptr<THintWindow> MenuHintWindow;
+  // wakumo.chm beside the executable.
+  std::string HelpFilePath;
+  // Made after the main window, before the list editor; hidden until used.
+  std::unique_ptr<TAboutBox> AboutBox;
 
  private:
   void LayOut();
@@ -190,6 +209,8 @@ class TForm1 : public TForm {
   void SetFormHeight(int height);
   // HeightWithoutList and MinHeightWithList at the form's present DPI.
   void ComputeHeightsWithoutList();
+  // The menu hint window and the help file's path, at the end of FormCreate.
+  void CreateHintAndHelp();
 
   // The four numbers as the spinners hold them: sizes 1..9999, positions
   // -9999..9999. Reading takes in what was typed; writing confines the number

@@ -65,6 +65,7 @@ void TForm1::SaveSettings() {
 void TForm1::FormClose() {
   if (closed_) return;
   closed_ = true;
+  MenuHintWindow.reset();
   while (UndoList.Pop()) {
   }
   WinHandles.reset();
@@ -81,6 +82,7 @@ void TForm1::ListBtnClick(TSpeedButton& Sender) {
   const Point at = Panel1.Peer().ClientToScreen({Sender.Left() + 16, Sender.Top()});
   menu.Popup(at.x, at.y);
   OpenListMenu = nullptr;
+  if (MenuHintWindow) MenuHintWindow->Hide();
 }
 
 void TForm1::mSListClick(TMenuItem& Sender) {

@@ -50,6 +50,7 @@ inline constexpr TColor cl3DDkShadow = kSystemColorFlag | 21;
 inline constexpr TColor cl3DLight = kSystemColorFlag | 22;
 inline constexpr TColor clWindow = kSystemColorFlag | 5;
 inline constexpr TColor clWindowText = kSystemColorFlag | 8;
+inline constexpr TColor clInfoText = kSystemColorFlag | 23;
 inline constexpr TColor clInfoBk = kSystemColorFlag | 24;
 inline constexpr TColor clLime = RGBColor(0, 255, 0);
 inline constexpr TColor clWhite = RGBColor(255, 255, 255);
@@ -58,5 +59,8 @@ inline constexpr TColor clSilver = RGBColor(192, 192, 192);
 inline constexpr TColor clGray = RGBColor(128, 128, 128);
 inline constexpr TColor clNavy = RGBColor(0, 0, 128);
 inline constexpr TColor clBlue = RGBColor(0, 0, 255);
+inline constexpr TColor clMaroon = RGBColor(128, 0, 0);
+inline constexpr TColor clRed = RGBColor(255, 0, 0);
+inline constexpr TColor clAqua = RGBColor(0, 255, 255);
 
 }  // namespace wakumo

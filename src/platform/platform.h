@@ -18,6 +18,7 @@
 #include "platform/message_windows.h"
 #include "platform/notify_area.h"
 #include "platform/worker_threads.h"
+#include "platform/shell.h"
 
 namespace wakumo {
 
@@ -161,6 +162,7 @@ struct Platform {
   TaskbarTooltip& taskbar_tooltip;
   IconStore& icons;
   WorkerThreads& workers;
+  Shell& shell;
 };
 
 }  // namespace wakumo

@@ -294,7 +294,7 @@ void RasterCanvas::DrawLine(const Line& line, int x, int y, bool expand_tabs, co
       for (int yy = top; yy < bottom; ++yy)
         for (int xx = gx; xx < right; ++xx) Plot(xx, yy, ink, clip);
     }
-    if (g.underline) {
+    if (g.underline || font_.underline) {
       for (int xx = gx; xx < gx + adv; ++xx) Plot(xx, y + h - 1, ink, clip);
     }
     pos += adv;

@@ -19,7 +19,8 @@
 // any other h pixels, bold one more. A visible character paints a solid block
 // one pixel short of its advance on the right and of its line at top and
 // bottom; blanks paint nothing; an accelerator-marked character gets an
-// underline on the bottom row. Tab stops lie every 8 narrow advances.
+// underline on the bottom row, as does every character of an underlined
+// font. Tab stops lie every 8 narrow advances.
 // Word breaks fall at blanks and around wide characters, a word wider than
 // the line is broken between characters; ellipses shorten single lines only.
 #include <map>

@@ -12,6 +12,7 @@
 #include "sim/sim_icons.h"
 #include "sim/sim_message_windows.h"
 #include "sim/sim_notify_area.h"
+#include "sim/sim_shell.h"
 #include "sim/sim_workers.h"
 
 namespace wakumo {
@@ -152,11 +153,12 @@ class SimPlatform {
   SimTaskbarTooltip taskbar_tooltip;
   SimIconStore icons;
   SimWorkers workers{clock};
+  SimShell shell;
 
   Platform Ports() {
     return Platform{clock,     clock,       keyboard,     keyboard_hook,   system,          clipboard,
                     locale,    files,       code_page,    clock,           notify_area,     message_windows,
-                    taskbar_tooltip, icons, workers};
+                    taskbar_tooltip, icons, workers, shell};
   }
 };
 

@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "core/text.h"
+#include "sim/sim_hint_window.h"
+#include "ui/hint_text.h"
 #include "ui/value_list_editor.h"
 
 namespace wakumo {
@@ -21,6 +23,7 @@ bool IsWindowedKind(ControlKind kind) {
     case ControlKind::Edit:
     case ControlKind::ListView:
     case ControlKind::ValueListEditor:
+    case ControlKind::HintWindow:
       return true;
     default:
       return false;
@@ -38,6 +41,7 @@ std::string ClassNameFor(ControlKind kind, const std::string& name) {
     case ControlKind::Edit: return "TEdit";
     case ControlKind::ListView: return "TListView";
     case ControlKind::ValueListEditor: return "TValueListEditor";
+    case ControlKind::HintWindow: return "THintWindow";
     default: return {};
   }
 }
@@ -53,15 +57,20 @@ Rect Offset(const Rect& r, Point d) { return {r.left + d.x, r.top + d.y, r.right
 SimControlPeer::SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer* parent, PeerEvents& events,
                                std::string name)
     : tk_(tk), kind_(kind), parent_(parent), events_(events), name_(std::move(name)),
-      // Forms start hidden until shown; controls start visible.
-      visible_(kind != ControlKind::Form) {
+      // Forms and hint windows start hidden until shown; controls visible.
+      visible_(kind != ControlKind::Form && kind != ControlKind::HintWindow) {
   if (!IsWindowedKind(kind)) return;
   SimWindowSpec desc;
   desc.class_name = ClassNameFor(kind, name_);
   desc.visible = visible_;
   Point offset;
   const WindowHandle host = parent_ ? HostWindow(&offset) : 0;
-  if (kind == ControlKind::Form || host == 0) {
+  if (kind == ControlKind::HintWindow) {
+    // A popup of its owner's, above every ordinary window.
+    desc.style = WS_POPUP_ | kSimWsBorder;
+    desc.ex_style = WS_EX_TOOLWINDOW_;
+    desc.parent = host;
+  } else if (kind == ControlKind::Form || host == 0) {
     desc.style = kind == ControlKind::Form ? kFormStyle : WS_POPUP_;
   } else {
     desc.style = WS_CHILD_;
@@ -69,6 +78,7 @@ SimControlPeer::SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer*
   }
   handle_ = Desktop().Create(desc);
   if (kind == ControlKind::Form) Recentre();
+  if (kind == ControlKind::HintWindow) Desktop().SetTopmost(handle_, true);
 }
 
 SimControlPeer::~SimControlPeer() {
@@ -300,6 +310,14 @@ void SimControlPeer::SetSizeable(bool on) {
   Desktop().SetStyle(handle_, on ? style | WS_THICKFRAME_ : style & ~WS_THICKFRAME_);
 }
 
+void SimControlPeer::SetDialogFrame(bool on) {
+  dialog_frame_ = on;
+  if (handle_ == 0) return;
+  if (on) SetSizeable(false);
+  const std::uint32_t ex = Desktop().ExStyleOf(handle_);
+  Desktop().SetExStyle(handle_, on ? ex | WS_EX_DLGMODALFRAME_ : ex & ~WS_EX_DLGMODALFRAME_);
+}
+
 void SimControlPeer::ClearRows() {
   rows_.clear();
   selected_row_ = -1;
@@ -503,6 +521,13 @@ void SimPopupMenuPeer::Popup(Point screen) {
   ++popup_count_;
   last_point_ = screen;
   tk_.NotePopup(*this, screen);
+  if (!tk_.menu_sessions_.empty()) {
+    tk_.RunMenuSession(*this);
+    return;
+  }
+  // Every close empties the application's hint, as the window system's
+  // last menu notification does.
+  tk_.application_.SetHint("");
   if (tk_.menu_choices_.empty()) return;
   const std::string choice = tk_.menu_choices_.front();
   tk_.menu_choices_.pop_front();
@@ -520,7 +545,9 @@ std::string SimScreen::CursorResource(int id) const {
 std::unique_ptr<ControlPeer> SimToolkit::CreateControl(ControlKind kind, ControlPeer* parent, PeerEvents& events,
                                                        const std::string& name) {
   auto* sim_parent = dynamic_cast<SimControlPeer*>(parent);
-  auto peer = std::make_unique<SimControlPeer>(*this, kind, sim_parent, events, name);
+  std::unique_ptr<SimControlPeer> peer =
+      kind == ControlKind::HintWindow ? std::make_unique<SimHintWindowPeer>(*this, kind, sim_parent, events, name)
+                                      : std::make_unique<SimControlPeer>(*this, kind, sim_parent, events, name);
   controls_.push_back(peer.get());
   if (kind == ControlKind::Form && !main_form_) main_form_ = peer.get();
   return peer;
@@ -556,6 +583,7 @@ void SimToolkit::Forget(SimMenuItemPeer* item) {
 
 void SimToolkit::Forget(SimPopupMenuPeer* menu) {
   popup_menus_.erase(std::remove(popup_menus_.begin(), popup_menus_.end(), menu), popup_menus_.end());
+  if (open_menu_ == menu) open_menu_ = nullptr;
   for (SimControlPeer* c : controls_) {
     if (c->popup_menu_ == menu) c->popup_menu_ = nullptr;
   }
@@ -721,6 +749,11 @@ SimControlPeer* SimToolkit::MouseUpOnScreen(Point screen, MouseButton button, Sh
 // capture, as the classic widget set tracks its windowless controls.
 void SimToolkit::TrackHover(Point screen) {
   SimControlPeer* under = ControlAt(screen);
+  // The application's hint follows the control under the mouse, or the
+  // nearest container of it that has one.
+  std::string hint;
+  for (const SimControlPeer* c = under; c && hint.empty(); c = c->parent_) hint = c->hint_;
+  application_.SetHint(LongHint(hint));
   if (under == hovered_) return;
   SimControlPeer* left = hovered_;
   hovered_ = under;

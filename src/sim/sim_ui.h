@@ -18,6 +18,7 @@
 #include "platform/platform.h"
 #include "sim/sim_desktop.h"
 #include "sim/raster_canvas.h"
+#include "ui/application_hint.h"
 #include "ui/peer.h"
 
 namespace wakumo {
@@ -91,6 +92,11 @@ class SimControlPeer : public ControlPeer {
   // program's own included, asks PeerCanResize first; a refused one keeps
   // the old size (a move still happens). PeerResize follows any change.
   void SetSizeable(bool on) override;
+  // Forms: a dialog frame (WS_EX_DLGMODALFRAME_, no sizing border).
+  void SetDialogFrame(bool on) override;
+  // Buttons: clicked by SimToolkit::PressDialogKey.
+  void SetDefault(bool on) override { default_ = on; }
+  void SetCancel(bool on) override { cancel_ = on; }
 
   // List views.
   void SetColumns(const std::vector<ListColumn>& columns) override { columns_ = columns; }
@@ -172,9 +178,13 @@ class SimControlPeer : public ControlPeer {
   // it: the old rectangle scaled, the client size kept in design pixels, then
   // PeerDpiChanged; none of these size changes asks PeerCanResize.
   void ChangeDpi(int new_dpi);
+  bool DialogFrame() const { return dialog_frame_; }
+  bool IsDefault() const { return default_; }
+  bool IsCancel() const { return cancel_; }
 
  private:
   friend class SimToolkit;
+  friend class SimHintWindowPeer;
   SimDesktop& Desktop() const;
   // Nearest windowed ancestor and this control's offset within its client area.
   WindowHandle HostWindow(Point* offset) const;
@@ -232,6 +242,9 @@ class SimControlPeer : public ControlPeer {
   bool ime_closed_ = false;
   int dpi_ = 96;
   bool dpi_changing_ = false;
+  bool dialog_frame_ = false;
+  bool default_ = false;
+  bool cancel_ = false;
 };
 
 class SimMenuItemPeer : public MenuItemPeer {
@@ -291,8 +304,14 @@ class SimPopupMenuPeer : public PopupMenuPeer {
   SimPopupMenuPeer& operator=(const SimPopupMenuPeer&) = delete;
 
   SimMenuItemPeer& Items() override { return root_; }
-  // Records the point; runs the next scripted choice if it is in this menu.
+  // Records the point; runs the next scripted session, or else the next
+  // scripted choice if it is in this menu.
   void Popup(Point screen) override;
+  // While open, its entries lie below each other from the popup point: a
+  // 3-pixel border round them, 17-pixel entries, 9-pixel separators, all as
+  // wide as the widest caption at 7 pixels a UTF-16 unit, plus 40.
+  int ItemFromPoint(Point screen) const override;
+  Rect ItemRect(int index) const override;
 
   const std::string& Name() const { return name_; }
   int PopupCount() const { return popup_count_; }
@@ -324,6 +343,13 @@ class SimScreen : public ScreenPeer {
 class SimApplication : public ApplicationPeer {
  public:
   explicit SimApplication(SimToolkit& tk) : tk_(tk) {}
+  std::string Hint() const override { return hint_.Text(); }
+  void AddEvents(ApplicationEvents* events) override { hint_.Add(events); }
+  void RemoveEvents(ApplicationEvents* events) override { hint_.Remove(events); }
+  // What the toolkit's drivers set as the user points and highlights; a
+  // test may set it too. Listeners hear a change, never a repeat.
+  void SetHint(const std::string& hint) { hint_.Set(hint); }
+
   void SetTitle(const std::string& t) override { title_ = t; }
   std::string Title() const override { return title_; }
   // There is no loop to run: tests drive the program themselves.
@@ -358,6 +384,7 @@ class SimApplication : public ApplicationPeer {
 
   SimToolkit& tk_;
   std::vector<std::string> messages_;
+  ApplicationHint hint_;
   std::string title_;
   std::function<void()> on_minimize_;
   std::function<void()> on_restore_;
@@ -498,6 +525,25 @@ class SimToolkit : public UiToolkit {
   int PopupCount() const { return popup_count_; }
   Point LastPopupPoint() const { return last_popup_point_; }
   std::string LastPopupMenu() const { return last_popup_menu_; }
+  // The next Popup of any menu runs `while_open` with the menu open (before
+  // any scripted choice); the user highlights entries from there. When it
+  // returns the menu closes, the application's hint empties as the window
+  // system reports the close, and then the entry it names (name or caption;
+  // "" for none) is chosen.
+  void ScriptMenuSession(std::function<std::string()> while_open) { menu_sessions_.push_back(std::move(while_open)); }
+  // The menu open now (inside a scripted session); null when none is.
+  SimPopupMenuPeer* OpenMenu() const { return open_menu_; }
+  // The user moves the pointer onto an entry of the open menu (its centre)
+  // and so highlights it: the application's hint becomes the entry's long
+  // hint. False for an entry the open menu does not have.
+  bool HighlightMenuItem(std::string_view name_or_caption);
+  // The same with the arrow keys: the pointer stays where it is.
+  bool HighlightMenuItemByKey(std::string_view name_or_caption);
+
+  // ---- Dialog keys ----
+  // Enter (VK_RETURN_) or Escape (VK_ESCAPE_) on a form clicks its enabled
+  // default or cancel button; false, doing nothing, when it has none.
+  bool PressDialogKey(std::string_view form, int virtual_key);
 
  private:
   friend class SimControlPeer;
@@ -514,6 +560,8 @@ class SimToolkit : public UiToolkit {
   void PaintInto(SimControlPeer& control, RasterCanvas& target, Point origin);
   void MoveFocus(SimControlPeer* to);
   void PasteInto(SimControlPeer& edit);
+  void RunMenuSession(SimPopupMenuPeer& menu);
+  void Highlight(SimMenuItemPeer& item, bool move_pointer);
 
   SimDesktop& desktop_;
   SimScreen screen_;
@@ -528,6 +576,8 @@ class SimToolkit : public UiToolkit {
   SimControlPeer* focused_ = nullptr;
   Clipboard* clipboard_ = nullptr;
   std::deque<std::string> menu_choices_;
+  std::deque<std::function<std::string()>> menu_sessions_;
+  SimPopupMenuPeer* open_menu_ = nullptr;
   std::deque<std::function<void(SimControlPeer&)>> modal_scripts_;
   int modal_count_ = 0;
   int popup_count_ = 0;

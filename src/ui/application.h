@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/control.h"
 #include "ui/peer.h"
 
 namespace wakumo {
@@ -21,6 +22,26 @@ class TApplication {
   void SetOnRestore(std::function<void()> h) { peer_.SetOnRestore(std::move(h)); }
   std::function<void()> OnRestore() const { return peer_.OnRestore(); }
   void ProcessMessages() { peer_.ProcessMessages(); }
+  // What the user points at or highlights now (ApplicationPeer::Hint).
+  std::string Hint() const { return peer_.Hint(); }
+
+ private:
+  ApplicationPeer& peer_;
+};
+
+// The application's events for one listener; several may listen at once.
+class TApplicationEvents : protected ApplicationEvents {
+ public:
+  explicit TApplicationEvents(UiToolkit& tk) : peer_(tk.Application()) { peer_.AddEvents(this); }
+  ~TApplicationEvents() override { peer_.RemoveEvents(this); }
+  TApplicationEvents(const TApplicationEvents&) = delete;
+  TApplicationEvents& operator=(const TApplicationEvents&) = delete;
+
+  // The application's hint text changed.
+  TNotifyEvent OnHint;
+
+ protected:
+  void PeerHint() override { if (OnHint) OnHint(); }
 
  private:
   ApplicationPeer& peer_;

@@ -48,12 +48,6 @@ inline constexpr std::uint32_t DT_END_ELLIPSIS_ = 0x8000;
 // What GetPixel answers outside the surface.
 inline constexpr TColor kInvalidColor = 0xFFFFFFFFu;
 
-struct TextSize {
-  int cx = 0;
-  int cy = 0;
-  friend bool operator==(const TextSize&, const TextSize&) = default;
-};
-
 struct TextMetrics {
   int height = 0;
   int ascent = 0;

@@ -16,6 +16,8 @@ class TForm : public TControl {
   void SetBorderIcons(bool system_menu, bool minimize, bool maximize) { Peer().SetBorderIcons(system_menu, minimize, maximize); }
   // A sizing border the user can drag.
   void SetSizeable(bool on) { Peer().SetSizeable(on); }
+  // The frame of a dialog: caption with a close box only, fixed size.
+  void SetDialogFrame(bool on) { Peer().SetDialogFrame(on); }
   void SetStayOnTop(bool on) { Peer().SetStayOnTop(on); }
   bool StayOnTop() const { return Peer().StayOnTop(); }
   void SetPopupMenu(TPopupMenu* menu);

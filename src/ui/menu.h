@@ -70,6 +70,10 @@ class TPopupMenu {
   std::size_t Count() const { return items_.size(); }
   TMenuItem& Item(std::size_t i) { return *items_[i]; }
   void Popup(int x, int y) { peer_->Popup({x, y}); }
+  // While open: the entry at a screen point (-1 for none) and an entry's
+  // rectangle on the screen.
+  int ItemFromPoint(Point screen) const { return peer_->ItemFromPoint(screen); }
+  Rect ItemRect(int index) const { return peer_->ItemRect(index); }
 
   // Whoever keeps a pointer to the menu hears when it is destroyed, so that
   // it can drop the pointer. One callback per holder; adding again replaces.

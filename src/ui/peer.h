@@ -34,6 +34,7 @@ struct FontSpec {
   int height = 13;  // pixels at 96 DPI
   bool bold = false;
   TColor color = clWindowText;
+  bool underline = false;
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
@@ -52,6 +53,8 @@ enum class ControlKind {
   ListView,      // report style: read-only rows of texts under column headers
                  // that do not react to clicks, whole-row selection
   ValueListEditor,  // grid of key/value rows, both editable, no title row
+  HintWindow,    // a bordered top-level text box beside its owner form,
+                 // hidden until shown; never takes the focus or the mouse
 };
 
 // How a modal form was closed.
@@ -68,6 +71,12 @@ struct ListColumn {
 };
 
 class Canvas;
+
+struct TextSize {
+  int cx = 0;
+  int cy = 0;
+  friend bool operator==(const TextSize&, const TextSize&) = default;
+};
 
 // Events a peer raises into its facade; coordinates are the control's client ones.
 class PeerEvents {
@@ -245,6 +254,17 @@ class ControlPeer {
   // Outer rectangle in screen pixels (forms).
   virtual Rect WindowRect() const { return Bounds(); }
   virtual void SetWindowRect(const Rect&) {}
+  // Forms: the dialog frame (caption and close box, no sizing, no icon).
+  virtual void SetDialogFrame(bool) {}
+  // Buttons: Enter (default) or Escape (cancel) on the form clicks them.
+  virtual void SetDefault(bool) {}
+  virtual void SetCancel(bool) {}
+
+  // Hint windows, in screen pixels: the outer size the text needs, wrapped
+  // at `max_width`; and showing the text in a rectangle, above every window.
+  // SetVisible(false) hides it again.
+  virtual TextSize HintSize(const std::string& text, int max_width) { (void)text; (void)max_width; return {}; }
+  virtual void ShowHint(const Rect& screen, const std::string& text) { (void)screen; (void)text; }
 };
 
 class MenuItemPeer;
@@ -284,6 +304,12 @@ class PopupMenuPeer {
   // Shows the menu at a screen point; returns when it closes, after the
   // chosen entry's click has run.
   virtual void Popup(Point screen) = 0;
+  // While the menu is open (during Popup): the index among its entries
+  // (separators counted) of the one at a screen point, -1 where there is
+  // none; and an entry's rectangle on the screen, empty for a bad index.
+  // Closed: -1 and empty.
+  virtual int ItemFromPoint(Point screen) const = 0;
+  virtual Rect ItemRect(int index) const = 0;
 };
 
 enum class CursorId : int { crDefault = 0, crSight = 5, crVSplit = -12 };
@@ -297,9 +323,22 @@ class ScreenPeer {
   virtual int Cursor() const = 0;
 };
 
+class ApplicationEvents {
+ public:
+  virtual ~ApplicationEvents() = default;
+  // The hint text changed (see ApplicationPeer::Hint).
+  virtual void PeerHint() {}
+};
+
 class ApplicationPeer {
  public:
   virtual ~ApplicationPeer() = default;
+  // The long hint (LongHint) of what the user points at or highlights now: a
+  // control under the mouse, an entry of an open menu (by mouse or keys); ""
+  // for none and once a menu closes. Listeners hear each change, only then.
+  virtual std::string Hint() const = 0;
+  virtual void AddEvents(ApplicationEvents* events) = 0;
+  virtual void RemoveEvents(ApplicationEvents* events) = 0;
   virtual void SetTitle(const std::string&) = 0;
   virtual std::string Title() const = 0;
   // Runs the message loop until the main form closes.

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "ui/application_hint.h"
 #include "ui/peer.h"
 
 namespace wakumo {
@@ -27,6 +28,11 @@ class Win32ApplicationPeer : public ApplicationPeer {
 
   // The main form was sized: minimised, or shown in any other state.
   void MainFormSized(bool minimized);
+  std::string Hint() const override { return hint_.Text(); }
+  void AddEvents(ApplicationEvents* events) override { hint_.Add(events); }
+  void RemoveEvents(ApplicationEvents* events) override { hint_.Remove(events); }
+  // From the controls under the mouse and the entries of open menus.
+  void SetHint(const std::string& hint) { hint_.Set(hint); }
 
  private:
   void RunHandler(std::function<void()> handler);
@@ -36,6 +42,7 @@ class Win32ApplicationPeer : public ApplicationPeer {
   std::function<void()> on_minimize_;
   std::function<void()> on_restore_;
   bool minimized_ = false;
+  ApplicationHint hint_;
 };
 
 }  // namespace wakumo

@@ -13,4 +13,22 @@ void Win32ButtonPeer::OnCommand(int code) {
   if (PeerEvents* e = Events()) e->PeerClick();
 }
 
+void Win32ButtonPeer::SetDefault(bool on) {
+  default_ = on;
+  if (hwnd_) SendMessageW(hwnd_, BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+}
+
+Win32ButtonPeer* FindDialogButton(Win32ControlPeer& root, bool default_button) {
+  for (Win32ControlPeer* child : root.Children()) {
+    if (child->Kind() == ControlKind::Button) {
+      auto* button = static_cast<Win32ButtonPeer*>(child);
+      const bool wanted = default_button ? button->IsDefault() : button->IsCancel();
+      HWND h = button->Hwnd();
+      if (wanted && h && IsWindowEnabled(h) && IsWindowVisible(h)) return button;
+    }
+    if (Win32ButtonPeer* inner = FindDialogButton(*child, default_button)) return inner;
+  }
+  return nullptr;
+}
+
 }  // namespace wakumo

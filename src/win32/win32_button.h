@@ -8,6 +8,18 @@ class Win32ButtonPeer : public Win32ControlPeer {
  public:
   Win32ButtonPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
   void OnCommand(int code) override;
+  // The default button also shows the default frame.
+  void SetDefault(bool on) override;
+  void SetCancel(bool on) override { cancel_ = on; }
+  bool IsDefault() const { return default_; }
+  bool IsCancel() const { return cancel_; }
+
+ private:
+  bool default_ = false;
+  bool cancel_ = false;
 };
+
+// The enabled, visible default (or cancel) button among `root`'s controls.
+Win32ButtonPeer* FindDialogButton(Win32ControlPeer& root, bool default_button);
 
 }  // namespace wakumo

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/hint_text.h"
+#include "win32/win32_button.h"
 #include "win32/win32_dpi.h"
 #include "win32/win32_form.h"
 #include "win32/win32_handles.h"
@@ -11,9 +13,6 @@
 namespace wakumo {
 
 namespace {
-
-// The short part of a hint: what comes before a '|'.
-std::string ShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
 
 ShiftState ShiftFromKeys(WPARAM keys) {
   ShiftState s;
@@ -90,7 +89,9 @@ void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWOR
   own_class_ = own_class;
   HWND parent_hwnd = nullptr;
   HMENU id = nullptr;
-  if (kind_ != ControlKind::Form) {
+  // Forms and hint windows are top-level windows, made without an owner.
+  const bool top_level = kind_ == ControlKind::Form || kind_ == ControlKind::HintWindow;
+  if (!top_level) {
     parent_hwnd = parent_ && parent_->hwnd_ ? parent_->hwnd_ : tk_.UtilityWindow();
     style |= WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     id_ = tk_.AllocateId(this);
@@ -101,7 +102,7 @@ void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWOR
   if (!hwnd_) return;
   if (!name_.empty()) name_atom_ = GlobalAddAtomW(Wide(name_).c_str());
   AttachTo(hwnd_);
-  if (kind_ != ControlKind::Form) PlaceInZOrder();
+  if (!top_level) PlaceInZOrder();
   ApplyFont();
   ready_ = true;
 }
@@ -184,8 +185,16 @@ LRESULT CALLBACK Win32ControlPeer::StandardSubclassProc(HWND hwnd, UINT msg, WPA
     return DefSubclassProc(hwnd, msg, w, l);
   }
   LRESULT result = 0;
+  if (peer && !peer->detaching_ && msg == WM_MOUSEMOVE) peer->NoteMouseOver();
   if (peer && !peer->detaching_ && peer->HandleStandardMessage(msg, w, l, result)) return result;
   return DefSubclassProc(hwnd, msg, w, l);
+}
+
+void Win32ControlPeer::NoteMouseOver() {
+  // The application's hint is the nearest one up the chain of containers.
+  std::string hint;
+  for (const Win32ControlPeer* p = this; p && hint.empty(); p = p->parent_) hint = p->hint_;
+  tk_.Application().SetHint(LongHint(hint));
 }
 
 bool Win32ControlPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
@@ -222,6 +231,7 @@ LRESULT CALLBACK Win32ControlPeer::CustomWndProc(HWND hwnd, UINT msg, WPARAM w, 
     return DefWindowProcW(hwnd, msg, w, l);
   }
   if (peer) {
+    if (msg == WM_MOUSEMOVE && !peer->detaching_) peer->NoteMouseOver();
     LRESULT result = 0;
     if (peer->HandleMessage(msg, w, l, result)) return result;
   }
@@ -239,6 +249,11 @@ bool Win32ControlPeer::HandleContainerMessage(UINT msg, WPARAM w, LPARAM l, LRES
       Win32ControlPeer* child = FromHwnd(reinterpret_cast<HWND>(l));
       // The dialog manager reports Enter on a button by its id alone.
       if (!child && l == 0 && code == BN_CLICKED) child = tk_.PeerById(LOWORD(w));
+      // Enter and Escape, as the dialog manager reports them, for the
+      // form's default and cancel buttons.
+      if (!child && l == 0 && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL)) {
+        if (Win32ControlPeer* root = Form()) child = FindDialogButton(*root, LOWORD(w) == IDOK);
+      }
       if (!child || child->detaching_) return false;
       child->OnCommand(code);
       result = 0;

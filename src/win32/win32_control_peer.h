@@ -152,6 +152,8 @@ class Win32ControlPeer : public ControlPeer {
   void PlaceInZOrder();
   void AttachTo(HWND hwnd);
   void UpdateHover(Point client);
+  // The mouse moved over the control: the application's hint follows it.
+  void NoteMouseOver();
 
   ControlKind kind_;
   Win32ControlPeer* parent_;

@@ -145,6 +145,16 @@ void Win32FormPeer::SetSizeable(bool on) {
   ApplyClientSize();
 }
 
+void Win32FormPeer::SetDialogFrame(bool on) {
+  if (!hwnd_) return;
+  if (on) SetSizeable(false);
+  const LONG ex = GetWindowLongW(hwnd_, GWL_EXSTYLE);
+  SetWindowLongW(hwnd_, GWL_EXSTYLE, on ? (ex | WS_EX_DLGMODALFRAME) : (ex & ~static_cast<LONG>(WS_EX_DLGMODALFRAME)));
+  SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ApplyClientSize();
+}
+
 void Win32FormPeer::SetStayOnTop(bool on) {
   if (hwnd_) {
     SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);

@@ -19,6 +19,7 @@ class Win32FormPeer : public Win32ControlPeer {
   Rect ClientRect() const override;
   void SetBorderIcons(bool system_menu, bool minimize, bool maximize) override;
   void SetSizeable(bool on) override;
+  void SetDialogFrame(bool on) override;
   void SetStayOnTop(bool on) override;
   bool StayOnTop() const override;
   void SetPopupMenu(PopupMenuPeer* menu) override { popup_ = menu; }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "ui/hint_text.h"
 #include "win32/win32_dpi.h"
+#include "win32/win32_handles.h"
 #include "win32/win32_text.h"
 #include "win32/win32_toolkit.h"
 
@@ -71,6 +73,7 @@ void Win32PopupMenuPeer::Build(HMENU menu, const MenuItemPeer& item, std::vector
     if (!child->Enabled()) flags |= MF_GRAYED;
     if (!child->Children().empty()) {
       HMENU sub = CreatePopupMenu();
+      submenus_[sub] = child;
       Build(sub, *child, chosen);
       AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
       continue;
@@ -97,17 +100,69 @@ void Win32PopupMenuPeer::Popup(Point screen) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return;
   std::vector<Win32MenuItemPeer*> chosen;
+  submenus_.clear();
+  submenus_[menu] = &root_;
   Build(menu, root_, chosen);
   HWND owner = tk_.MenuOwner();
   // Without the foreground the menu would not close when the user clicks elsewhere.
   SetForegroundWindow(owner);
+  open_ = menu;
+  chosen_ = chosen;
+  const bool hooked = SetWindowSubclass(owner, &OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this),
+                                        reinterpret_cast<DWORD_PTR>(this)) != FALSE;
   const UINT cmd = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                                     screen.x, screen.y, 0, owner, nullptr));
+  if (hooked) RemoveWindowSubclass(owner, &OwnerSubclassProc, reinterpret_cast<UINT_PTR>(this));
+  open_ = nullptr;
+  chosen_.clear();
+  // The closing notification empties the hint; should it not have come, the
+  // hint of an entry of a closed menu must not stay.
+  tk_.Application().SetHint("");
   PostMessageW(owner, WM_NULL, 0, 0);
   DestroyMenu(menu);
   // The click runs after the menu is gone: it may change the items freely.
   // Messages handled while the menu was open may have removed the entry.
   if (cmd >= 1 && cmd <= chosen.size() && InTree(root_, chosen[cmd - 1])) chosen[cmd - 1]->RaiseClick();
+}
+
+int Win32PopupMenuPeer::ItemFromPoint(Point screen) const {
+  if (!open_) return -1;
+  // A popup menu is found through the menu itself; the owner window would
+  // only shift the coordinates.
+  return MenuItemFromPoint(nullptr, open_, ToPOINT(screen));
+}
+
+Rect Win32PopupMenuPeer::ItemRect(int index) const {
+  RECT r{};
+  if (!open_ || index < 0 || !GetMenuItemRect(nullptr, open_, static_cast<UINT>(index), &r)) return {};
+  return ToRect(r);
+}
+
+LRESULT CALLBACK Win32PopupMenuPeer::OwnerSubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR,
+                                                       DWORD_PTR data) {
+  if (msg == WM_MENUSELECT) reinterpret_cast<Win32PopupMenuPeer*>(data)->OnMenuSelect(w, l);
+  return DefSubclassProc(hwnd, msg, w, l);
+}
+
+void Win32PopupMenuPeer::OnMenuSelect(WPARAM w, LPARAM l) {
+  const UINT flags = HIWORD(w);
+  const auto menu = reinterpret_cast<HMENU>(l);
+  std::string hint;
+  if (flags == 0xFFFF && !menu) {
+    // The menu closes.
+  } else if (flags & MF_SEPARATOR) {
+    // Separators have no hint.
+  } else if (flags & MF_POPUP) {
+    // A submenu's entry is reported by its position in the menu holding it.
+    auto it = submenus_.find(menu);
+    const std::vector<MenuItemPeer*> entries = it == submenus_.end() ? std::vector<MenuItemPeer*>{} : it->second->Children();
+    const UINT index = LOWORD(w);
+    if (index < entries.size()) hint = LongHint(entries[index]->Hint());
+  } else {
+    const UINT id = LOWORD(w);
+    if (id >= 1 && id <= chosen_.size()) hint = LongHint(chosen_[id - 1]->Hint());
+  }
+  tk_.Application().SetHint(hint);
 }
 
 }  // namespace wakumo

@@ -1,6 +1,8 @@
 #pragma once
 // Popup menus. The items keep their state; the Win32 menu is built from them
-// each time the menu pops up, so it never lags behind a change.
+// each time the menu pops up, so it never lags behind a change. While a menu
+// is open, the entry the user highlights becomes the application's hint.
+#include <map>
 #include <string>
 #include <vector>
 
@@ -53,14 +55,24 @@ class Win32PopupMenuPeer : public PopupMenuPeer {
 
   MenuItemPeer& Items() override { return root_; }
   void Popup(Point screen) override;
+  int ItemFromPoint(Point screen) const override;
+  Rect ItemRect(int index) const override;
 
  private:
   // Appends `item`'s children to `menu`; `chosen` maps command ids to items.
   void Build(HMENU menu, const MenuItemPeer& item, std::vector<Win32MenuItemPeer*>& chosen);
+  // WM_MENUSELECT, which the window the menu is tracked for receives.
+  static LRESULT CALLBACK OwnerSubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data);
+  void OnMenuSelect(WPARAM w, LPARAM l);
 
   Win32Toolkit& tk_;
   MenuItemEvents root_events_;
   Win32MenuItemPeer root_;
+  // While open: the menu, the entries by command id (from 1) and the items
+  // whose entries hold each submenu.
+  HMENU open_ = nullptr;
+  std::vector<Win32MenuItemPeer*> chosen_;
+  std::map<HMENU, const MenuItemPeer*> submenus_;
 };
 
 }  // namespace wakumo

@@ -14,6 +14,7 @@
 #include "win32/win32_icons.h"
 #include "win32/win32_message_windows.h"
 #include "win32/win32_notify_area.h"
+#include "win32/win32_shell.h"
 #include "win32/win32_taskbar_tooltip.h"
 #include "win32/win32_workers.h"
 
@@ -107,11 +108,12 @@ class Win32Platform {
   Win32TaskbarTooltip taskbar_tooltip;
   Win32IconStore icons{GetModuleHandleW(nullptr)};
   Win32WorkerThreads workers;
+  Win32Shell shell;
 
   // The file system and the ANSI code page come from start-up.
   Platform Ports(FileSystem& files, const AnsiCodePage& code_page) {
     return Platform{clock,  timers,      keyboard,        keyboard_hook,   system, clipboard, locale, files,
-                    code_page, clock, notify_area, message_windows, taskbar_tooltip, icons, workers};
+                    code_page, clock, notify_area, message_windows, taskbar_tooltip, icons, workers, shell};
   }
 };
 

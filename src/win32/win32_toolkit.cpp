@@ -8,6 +8,7 @@
 #include "win32/win32_dpi.h"
 #include "win32/win32_edit.h"
 #include "win32/win32_form.h"
+#include "win32/win32_hint_window.h"
 #include "win32/win32_image.h"
 #include "win32/win32_label.h"
 #include "win32/win32_list_view.h"
@@ -77,6 +78,7 @@ std::unique_ptr<ControlPeer> Win32Toolkit::CreateControl(ControlKind kind, Contr
     case ControlKind::PaintBox: return std::make_unique<Win32PaintBoxPeer>(*this, p, events, name);
     case ControlKind::ListView: return std::make_unique<Win32ListViewPeer>(*this, p, events, name);
     case ControlKind::ValueListEditor: return std::make_unique<Win32ValueListEditorPeer>(*this, p, events, name);
+    case ControlKind::HintWindow: return std::make_unique<Win32HintWindowPeer>(*this, events, name);
   }
   return nullptr;
 }
@@ -92,13 +94,13 @@ std::unique_ptr<PopupMenuPeer> Win32Toolkit::CreatePopupMenu(const std::string& 
 HFONT Win32Toolkit::Font(const FontSpec& f, UINT dpi) {
   const std::wstring face = FaceName(f.name);
   const int height = ScaleToDpi(f.height, dpi);
-  const auto key = std::make_tuple(face, height, f.bold);
+  const auto key = std::make_tuple(face, height, f.bold, f.underline);
   auto it = fonts_.find(key);
   if (it != fonts_.end()) return it->second;
   // A negative height asks for that character height in pixels.
-  HFONT font = CreateFontW(-height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           face.c_str());
+  HFONT font = CreateFontW(-height, 0, 0, 0, f.bold ? FW_BOLD : FW_NORMAL, FALSE, f.underline ? TRUE : FALSE, FALSE,
+                           DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                           DEFAULT_PITCH | FF_DONTCARE, face.c_str());
   if (!font) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   fonts_.emplace(key, font);
   return font;

@@ -34,7 +34,7 @@ class Win32Toolkit : public UiToolkit {
   std::unique_ptr<MenuItemPeer> CreateMenuItem(MenuItemEvents& events, const std::string& name) override;
   std::unique_ptr<PopupMenuPeer> CreatePopupMenu(const std::string& name) override;
   ScreenPeer& Screen() override { return screen_; }
-  ApplicationPeer& Application() override { return application_; }
+  Win32ApplicationPeer& Application() override { return application_; }
 
   HINSTANCE Instance() const { return instance_; }
   Win32ApplicationPeer& ApplicationImpl() { return application_; }
@@ -71,7 +71,7 @@ class Win32Toolkit : public UiToolkit {
   HINSTANCE instance_;
   Win32ScreenPeer screen_;
   Win32ApplicationPeer application_;
-  std::map<std::tuple<std::wstring, int, bool>, HFONT> fonts_;
+  std::map<std::tuple<std::wstring, int, bool, bool>, HFONT> fonts_;
   std::map<TColor, HBRUSH> brushes_;
   std::map<std::string, std::unique_ptr<ResourceBitmap>> bitmaps_;
   std::map<int, Win32ControlPeer*> ids_;

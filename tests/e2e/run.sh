@@ -23,7 +23,13 @@ for tool in wine wineserver Xvfb xdotool import; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed"; exit 1; }
 done
 mkdir -p "$out"
-rm -f "$out"/fail-*.png "$out"/main_window.png "$out"/main_window_spinners.png
+rm -f "$out"/fail-*.png "$out"/main_window.png "$out"/main_window_spinners.png "$out"/about_box.png \
+  "$out"/help_viewer.png "$out"/opened-urls.txt
+# Wine hands web addresses to this instead of a browser: the suite reads what
+# the about box's address label asked to open.
+recorder=$out/record-url.sh
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>%q\n' "$out/opened-urls.txt" >"$recorder"
+chmod +x "$recorder"
 
 own_prefix=
 if [[ -n "${WAKUMO_E2E_PREFIX:-}" ]]; then
@@ -67,6 +73,7 @@ ensure_wine_prefix
 [HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
 "shell"="1280x1024"
 REG
+  printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n"Browsers"="%s"\n' "$recorder"
 } | import_registry
 
 log=$out/driver.log

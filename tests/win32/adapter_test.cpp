@@ -32,47 +32,10 @@
 #include "win32/win32_value_list_editor.h"
 #include "win32/win32_window_system.h"
 
+#include "adapter_support.h"
+
 namespace wakumo {
 namespace {
-
-int g_passed = 0;
-int g_failed = 0;
-std::string g_test;
-
-void Check(bool ok, const std::string& what) {
-  if (ok) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("FAILED [%s] %s\n", g_test.c_str(), what.c_str());
-  }
-}
-
-std::string Str(const Rect& r) {
-  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-         std::to_string(r.bottom) + ")";
-}
-
-std::string Hex(COLORREF c) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%06lx", static_cast<unsigned long>(c));
-  return buf;
-}
-
-// Runs the message loop until `done` holds or the deadline passes.
-bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 5000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
 
 struct Recorder : PeerEvents {
   std::vector<std::string> log;
@@ -977,9 +940,6 @@ struct EditRecorder : PeerEvents {
   int Count(const std::string& entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
 };
 
-void KeyInput(WORD vk, bool up);
-void MouseInput(POINT screen, DWORD flags);
-
 std::string SelStr(const ControlPeer& e) { return std::to_string(e.SelStart()) + "+" + std::to_string(e.SelLength()); }
 
 void TestEditPeerContract() {
@@ -1198,26 +1158,6 @@ void TestEditPeerContract() {
 
 // ---- The spinner and its number field on real windows ----------------------
 
-void MouseInput(POINT screen, DWORD flags) {
-  INPUT in{};
-  in.type = INPUT_MOUSE;
-  const int cx = GetSystemMetrics(SM_CXSCREEN);
-  const int cy = GetSystemMetrics(SM_CYSCREEN);
-  // The plain formula lands a pixel short.
-  in.mi.dx = static_cast<LONG>(((2LL * screen.x + 1) * 65536) / (2LL * cx));
-  in.mi.dy = static_cast<LONG>(((2LL * screen.y + 1) * 65536) / (2LL * cy));
-  in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
-  SendInput(1, &in, sizeof(in));
-}
-
-void KeyInput(WORD vk, bool up) {
-  INPUT in{};
-  in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
-  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &in, sizeof(in));
-}
-
 // Screen point of a design point in a control's client area.
 POINT ScreenOf(TControl& c, int x, int y) {
   HWND h = ToHwnd(c.Handle());
@@ -1383,40 +1323,10 @@ void TestSpinnerOnWindows() {
 
 // ---- The key/value grid, modal forms and message boxes ---------------------
 
-// Runs the message loop as the program's own loops do (keyboard navigation
-// between controls included) until `done` holds or the deadline passes.
-bool PumpRoutedUntil(Win32Toolkit& tk, const std::function<bool()>& done, int timeout_ms = 5000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) tk.RouteMessage(msg);
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
-void Click(POINT screen) {
-  MouseInput(screen, 0);
-  MouseInput(screen, MOUSEEVENTF_LEFTDOWN);
-  MouseInput(screen, MOUSEEVENTF_LEFTUP);
-}
-
-void Press(WORD vk) {
-  KeyInput(vk, false);
-  KeyInput(vk, true);
-}
-
 POINT CentreOnScreen(HWND h, const RECT& client_rect) {
   POINT p{(client_rect.left + client_rect.right) / 2, (client_rect.top + client_rect.bottom) / 2};
   ClientToScreen(h, &p);
   return p;
-}
-
-POINT CentreOfWindow(HWND h) {
-  RECT r{};
-  GetWindowRect(h, &r);
-  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 std::string Rows(const ControlPeer& grid) {
@@ -2066,6 +1976,13 @@ void TestListViewDividerDrags() {
 }
 
 }  // namespace
+
+// Tests of about_adapter_test.cpp.
+void TestHintWindow();
+void TestMenuEntriesAndHints();
+void TestDialogButtonsAndFrame();
+void TestApplicationHintFollowsTheMouse();
+
 }  // namespace wakumo
 
 int wmain() {
@@ -2092,6 +2009,10 @@ int wmain() {
   wakumo::TestModalForm();
   wakumo::TestShowMessage();
   wakumo::TestLabelDoubleClick();
+  wakumo::TestHintWindow();
+  wakumo::TestMenuEntriesAndHints();
+  wakumo::TestDialogButtonsAndFrame();
+  wakumo::TestApplicationHintFollowsTheMouse();
   std::printf("%d passed, %d failed\n", wakumo::g_passed, wakumo::g_failed);
   return wakumo::g_failed == 0 ? 0 : 1;
 }

@@ -98,11 +98,6 @@ void ExpectWakumoBelow(const ForeignProcess& f, const Context& c, const std::str
          ColorText(px) + ", not the foreign window's " + ColorText(kForeignColour));
 }
 
-HWND OpenContextMenu(const Context& c, const std::string& what) {
-  c.input->RightClick(FreeSpotOfMainWindow(c));
-  return WaitForTopLevel(c, kMenuClass, what + ": a right click on the main window");
-}
-
 // Entries of the context menu, as offsets of their middle from the menu's
 // top (3-px border, 17-px entries, 9-px separators in Wine's default theme).
 constexpr int kTopChkEntry = 3 + 8;

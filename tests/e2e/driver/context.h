@@ -97,5 +97,8 @@ void RunDpiCases(Context& c, Suite& suite);
 // Cases of cases_settings_bytes.cpp: names that code page 932 cannot read as
 // text, with a Wakumo of their own; run by RunSettingsCases.
 void RunUndecodableNameCases(Context& c, Suite& suite);
+// Cases of cases_about.cpp: the about box, help and the menu hints, with a
+// Wakumo of their own; run last.
+void RunAboutCases(Context& c, Suite& suite);
 
 }  // namespace e2e

@@ -1,6 +1,6 @@
-// What the settings cases share: a Wakumo of their own started on a prepared
-// settings file and closed again, the file's bytes compared, and Wakumo's
-// menus, list editor and shortcut box found and read from outside.
+// What the settings cases share: settings files' bytes made and compared, and
+// the list editor and shortcut box read from outside (menus and starting a
+// Wakumo of a case's own are in popups.h).
 #pragma once
 
 #include <windows.h>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "context.h"
+#include "popups.h"
 
 namespace e2e {
 
@@ -25,29 +26,6 @@ void ExpectFileBytes(const std::string& got, const std::string& want, const std:
 std::string ReadSettingsFile(const Context& c);
 // Nothing but the exe and its settings: a save leaves no temporary behind.
 void ExpectOnlyExeAndSettings(const Context& c);
-
-// Starts Wakumo in a fresh folder, with `settings` as its settings file or none.
-void StartWakumo(Context& c, const std::wstring& tag, std::optional<std::string> settings);
-// Asks Wakumo to close and waits for it to end with exit code 0.
-void CloseWakumo(Context& c);
-
-// Visible top-level windows of Wakumo's process by class.
-HWND VisibleTopLevel(const Context& c, const wchar_t* cls);
-HWND WaitForTopLevel(const Context& c, const wchar_t* cls, const std::string& what);
-void WaitUntilHidden(const Context& c, HWND window, const std::string& what);
-
-inline constexpr wchar_t kMenuClass[] = L"#32768";
-
-std::string CaptionsText(const std::vector<std::wstring>& captions);
-// Checks the entries of the open menu where the window system lets another
-// process read them; says so in the log where it does not.
-void ExpectMenuCaptions(HWND menu_window, const std::vector<std::wstring>& want, const std::string& what);
-// Chooses the entry with the keyboard: `choosable` counts the entries that
-// can be chosen, separators left out. Waits for the menu to close.
-void ChooseWithKeys(const Context& c, HWND menu_window, int choosable, const std::string& what);
-HWND OpenSizeMenu(const Context& c, const std::string& what);
-// A point of the main window's client area that no control covers.
-POINT FreeSpotOfMainWindow(const Context& c);
 
 // Polls until the grid's rows, as "key=value" lines, are `want`.
 void ExpectGridText(HWND grid, const std::wstring& want, const std::string& what);

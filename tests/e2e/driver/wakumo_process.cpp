@@ -154,6 +154,14 @@ bool WakumoProcess::Start(const std::wstring& exe, std::string& error, const Lau
     error = Format("copying the exe to %s failed, error %lu", Quoted(copy).c_str(), GetLastError());
     return false;
   }
+  for (const std::wstring& file : setup.beside) {
+    const size_t slash = file.find_last_of(L"\\/");
+    const std::wstring to = folder_ + L"\\" + (slash == std::wstring::npos ? file : file.substr(slash + 1));
+    if (!CopyFileW(file.c_str(), to.c_str(), FALSE)) {
+      error = Format("copying %s beside the exe failed, error %lu", Quoted(file).c_str(), GetLastError());
+      return false;
+    }
+  }
   if (setup.settings) {
     bool written = false;
     if (FILE* f = _wfopen(SettingsPath().c_str(), L"wb")) {

@@ -29,6 +29,8 @@ struct LaunchSetup {
   std::wstring folder_tag;
   // Bytes of the settings file put beside the exe before the start; none: no file.
   std::optional<std::string> settings;
+  // Files copied beside the exe under their own names (the help file).
+  std::vector<std::wstring> beside;
 };
 
 class WakumoProcess {

@@ -1,0 +1,128 @@
+#include "popups.h"
+
+#include "form_ops.h"
+
+namespace e2e {
+
+void CloseWakumo(Context& c) {
+  const DWORD pid = c.wakumo.process_id();
+  DWORD code = 0;
+  if (!c.wakumo.Close(kCloseDeadlineMs, code))
+    Fail(Format("Wakumo did not end within %d s of WM_CLOSE; its windows: ", kCloseDeadlineMs / 1000) +
+         VisibleWindowsOf(pid));
+  if (code != 0) Fail(Format("Wakumo ended with exit code %lu", code));
+}
+
+void StartWakumo(Context& c, const std::wstring& tag, std::optional<std::string> settings,
+                 std::vector<std::wstring> beside) {
+  std::string error;
+  if (!c.wakumo.Start(c.opt.wakumo, error, LaunchSetup{tag, std::move(settings), std::move(beside)}))
+    Fail("starting Wakumo: " + error);
+  Log("  Wakumo started in " + Quoted(c.wakumo.SettingsPath().substr(0, c.wakumo.SettingsPath().rfind(L'\\'))) +
+      ", main window " + RectText(WindowRect(c.wakumo.main())));
+}
+
+
+// ---------------------------------------------------------------- windows of Wakumo's process
+
+namespace {
+
+struct TopLevelSearch {
+  DWORD pid;
+  const wchar_t* cls;
+  HWND found;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TopLevelSearch*>(lp);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == s->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == s->cls) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND VisibleTopLevel(const Context& c, const wchar_t* cls) {
+  TopLevelSearch s{c.wakumo.process_id(), cls, nullptr};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+HWND WaitForTopLevel(const Context& c, const wchar_t* cls, const std::string& what) {
+  HWND found = nullptr;
+  if (!PollUntil([&] { return (found = VisibleTopLevel(c, cls)) != nullptr; }, kTextDeadlineMs))
+    Fail(what + ": no visible " + Quoted(cls) + " window; Wakumo's windows: " +
+         VisibleWindowsOf(c.wakumo.process_id()));
+  return found;
+}
+
+void WaitUntilHidden(const Context& c, HWND window, const std::string& what) {
+  if (!PollUntil([&] { return !IsWindowVisible(window); }, kTextDeadlineMs))
+    Fail(what + ": " + Quoted(ClassName(window)) + " " + Quoted(WindowText(window)) +
+         " is still shown; Wakumo's windows: " + VisibleWindowsOf(c.wakumo.process_id()));
+}
+
+// ---------------------------------------------------------------- popup menus
+
+std::optional<std::vector<std::wstring>> MenuCaptions(HWND menu_window) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(menu_window, MN_GETHMENU, 0, 0, SMTO_ABORTIFHUNG, 3000, &result) || !result)
+    return std::nullopt;
+  const HMENU menu = reinterpret_cast<HMENU>(result);
+  const int count = GetMenuItemCount(menu);
+  if (count < 0) return std::nullopt;
+  std::vector<std::wstring> captions;
+  for (int i = 0; i < count; ++i) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+    captions.push_back(text);
+  }
+  return captions;
+}
+
+std::string CaptionsText(const std::vector<std::wstring>& captions) {
+  std::string out;
+  for (const std::wstring& c : captions) out += (out.empty() ? "" : ", ") + Quoted(c);
+  return out;
+}
+
+void ExpectMenuCaptions(HWND menu_window, const std::vector<std::wstring>& want, const std::string& what) {
+  const std::optional<std::vector<std::wstring>> got = MenuCaptions(menu_window);
+  if (!got) {
+    Log("  (" + what + ": the menu's entries cannot be read from another process here; checked by choosing)");
+    return;
+  }
+  if (*got != want) Fail(what + ": the menu lists " + CaptionsText(*got) + "; expected " + CaptionsText(want));
+}
+
+void ChooseWithKeys(const Context& c, HWND menu_window, int choosable, const std::string& what) {
+  std::string keys;
+  for (int i = 0; i <= choosable; ++i) keys += "Down ";
+  c.input->Keys(keys + "Return");
+  WaitUntilHidden(c, menu_window, what + ", after choosing with " + keys + "Return");
+}
+
+HWND OpenSizeMenu(const Context& c, const std::string& what) {
+  ClickControl(c, L"SlstBtn");
+  return WaitForTopLevel(c, kMenuClass, what + ": a click on SlstBtn");
+}
+
+HWND OpenContextMenu(const Context& c, const std::string& what) {
+  c.input->RightClick(FreeSpotOfMainWindow(c));
+  return WaitForTopLevel(c, kMenuClass, what + ": a right click on the main window");
+}
+
+POINT FreeSpotOfMainWindow(const Context& c) {
+  const HWND main = c.wakumo.main();
+  for (const POINT spot : {POINT{80, 62}, POINT{42, 60}, POINT{340, 4}, POINT{260, 92}}) {
+    const POINT p = ScreenPoint(main, spot.x, spot.y);
+    if (WindowFromPoint(p) == main) return p;
+  }
+  Fail("no point of the main window's client area is free of controls; tried (80, 62), (42, 60), (340, 4), (260, 92)");
+}
+
+}  // namespace e2e
