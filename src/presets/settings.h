@@ -12,7 +12,7 @@
 // the user has typed another.
 #include <cstdint>
 #include <optional>
-#include <ostream>
+#include <iosfwd>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,6 +60,7 @@ struct SettingsData {
   friend bool operator==(const SettingsData&, const SettingsData&) = default;
 };
 
+// Test printers, defined with the tests: the program itself links no streams.
 void PrintTo(const NamedPreset& p, std::ostream* os);
 void PrintTo(const NamedShortCut& s, std::ostream* os);
 void PrintTo(const SettingsData& d, std::ostream* os);
