@@ -58,7 +58,11 @@ void TestHintWindow() {
   const LONG style = GetWindowLongW(h, GWL_STYLE);
   const LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
   Check(h && !IsWindowVisible(h), "made hidden");
-  Check(GetWindow(h, GW_OWNER) == hform, "owned by its form");
+  // Owned by nobody: a form that owns a window cannot be made topmost.
+  Check(GetWindow(h, GW_OWNER) == nullptr, "no owner");
+  form->SetStayOnTop(true);
+  Check(form->StayOnTop(), "its form can still stay on top");
+  form->SetStayOnTop(false);
   Check((style & WS_POPUP) && !(style & WS_CHILD), "a popup, not a child");
   Check((ex & WS_EX_TOPMOST) && (ex & WS_EX_NOACTIVATE) && (ex & WS_EX_TOOLWINDOW),
         "topmost, never active, no taskbar button: ex style " + Hex(static_cast<COLORREF>(ex)));
