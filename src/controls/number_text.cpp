@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -71,11 +72,15 @@ struct Digits {
 };
 
 Digits SignificantDigits(long double value, int significant) {
+  // printf rather than std::to_chars: both round correctly, but to_chars for
+  // long double brings about 150 KB of tables into the exe. Only digits and
+  // the exponent are read, so the locale's decimal point does not matter.
   char buf[64];
-  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, significant - 1);
-  std::string_view text(buf, static_cast<std::size_t>(res.ptr - buf));
+  const int n = std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, std::fabs(value));
+  std::string_view text(buf, n > 0 ? std::min(static_cast<std::size_t>(n), sizeof buf - 1) : 0);
   Digits d;
-  std::size_t e = text.find('e');
+  const std::size_t e = text.find('e');
+  if (e == std::string_view::npos || e + 1 >= text.size()) return d;  // not finite: no digits
   for (char c : text.substr(0, e)) {
     if (IsDigit(c)) d.digits.push_back(c);
   }

@@ -495,7 +495,9 @@ void TestFiles() {
   missing = files.ReadWholeFile(folder + "no folder\\x.ini");
   Check(!missing.bytes && !missing.error, "a missing folder is neither bytes nor error");
 
-  const std::string first("[Main]\r\nTitle=\x83\x54\x83\x43\x83\x59\r\n\0tail\xFF", 30);
+  // With a NUL inside: every byte up to the literal's end, not to the NUL.
+  static constexpr char kFirst[] = "[Main]\r\nTitle=\x83\x54\x83\x43\x83\x59\r\n\0tail\xFF";
+  const std::string first(kFirst, sizeof kFirst - 1);
   Check(!files.ReplaceFile(target, first), "a new file written");
   Check(RawRead(wtarget) == first, "new file bytes " + Hex(RawRead(wtarget).value_or("")));
   const std::string second = "short";
