@@ -185,9 +185,13 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
   About1->OnClick = [this] { About1Click(); };
   Panel2.OnClick = [this] { About1Click(); };
 
+  platform.startup_trace.Mark("main window");
   FormCreate();
+  platform.startup_trace.Mark("settings");
   AboutBox = std::make_unique<TAboutBox>(tk, platform.shell, platform.code_page);
+  platform.startup_trace.Mark("about box");
   Form4 = std::make_unique<TForm4>(tk);
+  platform.startup_trace.Mark("list editor");
 }
 
 TForm1::~TForm1() = default;

@@ -8,6 +8,7 @@ namespace wakumo {
 int RunWakumo(WindowSystem& ws, UiToolkit& ui, const Platform& platform) {
   TApplication app(ui);
   app.SetTitle("Wakumo");
+  platform.startup_trace.Mark("application");
   TForm1 form(ws, ui, platform);
   // FormClose first (it saves the settings), then the loop ends.
   form.OnClose = [&app, &form] {
@@ -15,6 +16,7 @@ int RunWakumo(WindowSystem& ws, UiToolkit& ui, const Platform& platform) {
     app.Terminate();
   };
   form.Show();
+  platform.startup_trace.Mark("shown");
   app.Run();
   return 0;
 }

@@ -19,6 +19,7 @@
 #include "platform/notify_area.h"
 #include "platform/worker_threads.h"
 #include "platform/shell.h"
+#include "platform/startup_trace.h"
 
 namespace wakumo {
 
@@ -163,6 +164,7 @@ struct Platform {
   IconStore& icons;
   WorkerThreads& workers;
   Shell& shell;
+  StartupTrace& startup_trace;
 };
 
 }  // namespace wakumo

@@ -136,6 +136,13 @@ class SimLocale : public LocaleInfo {
   NumberSeparators separators_;
 };
 
+// The phases marked, in order, for tests of where start-up marks them.
+class SimStartupTrace : public StartupTrace {
+ public:
+  void Mark(std::string_view phase) override { phases.emplace_back(phase); }
+  std::vector<std::string> phases;
+};
+
 // All simulated facilities in one place, for a test to build and to poke.
 class SimPlatform {
  public:
@@ -154,11 +161,12 @@ class SimPlatform {
   SimIconStore icons;
   SimWorkers workers{clock};
   SimShell shell;
+  SimStartupTrace startup_trace;
 
   Platform Ports() {
     return Platform{clock,     clock,       keyboard,     keyboard_hook,   system,          clipboard,
                     locale,    files,       code_page,    clock,           notify_area,     message_windows,
-                    taskbar_tooltip, icons, workers, shell};
+                    taskbar_tooltip, icons, workers, shell, startup_trace};
   }
 };
 

@@ -12,6 +12,17 @@ namespace wakumo {
 
 void Win32ApplicationPeer::Run() {
   MSG msg;
+  if (on_first_idle_) {
+    // Window messages come before the paints they cause, and a paint is made
+    // only when nothing else is queued: an empty queue means all is painted.
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (GetMessageW(&msg, nullptr, 0, 0) <= 0) return;
+      tk_.RouteMessage(msg);
+    }
+    std::function<void()> first_idle = std::move(on_first_idle_);
+    on_first_idle_ = nullptr;
+    first_idle();
+  }
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) tk_.RouteMessage(msg);
 }
 

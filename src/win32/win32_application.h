@@ -25,6 +25,8 @@ class Win32ApplicationPeer : public ApplicationPeer {
   void SetOnRestore(std::function<void()> h) override { on_restore_ = std::move(h); }
   std::function<void()> OnRestore() const override { return on_restore_; }
   void ProcessMessages() override;
+  // Runs once, when Run first finds the message queue empty.
+  void SetOnFirstIdle(std::function<void()> h) { on_first_idle_ = std::move(h); }
 
   // The main form was sized: minimised, or shown in any other state.
   void MainFormSized(bool minimized);
@@ -41,6 +43,7 @@ class Win32ApplicationPeer : public ApplicationPeer {
   std::string title_;
   std::function<void()> on_minimize_;
   std::function<void()> on_restore_;
+  std::function<void()> on_first_idle_;
   bool minimized_ = false;
   ApplicationHint hint_;
 };

@@ -9,11 +9,17 @@
 #include "win32/win32_window_system.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  // Hidden windows of its own: made on the user-interface thread. First, for
+  // its start-up trace.
+  wakumo::Win32Platform platform;
   wakumo::Win32WindowSystem ws;
   wakumo::Win32Toolkit tk(instance);
-  // Hidden windows of its own: made on the user-interface thread.
-  wakumo::Win32Platform platform;
   wakumo::Win32FileSystem files;
   wakumo::Win32AnsiCodePage code_page;
+  // The first time the message queue runs dry everything shown is painted.
+  tk.ApplicationImpl().SetOnFirstIdle([&platform] {
+    platform.startup_trace.Mark("first paint");
+    platform.startup_trace.Finish();
+  });
   return wakumo::RunWakumo(ws, tk, platform.Ports(files, code_page));
 }

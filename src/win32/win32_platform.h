@@ -15,6 +15,7 @@
 #include "win32/win32_message_windows.h"
 #include "win32/win32_notify_area.h"
 #include "win32/win32_shell.h"
+#include "win32/win32_startup_trace.h"
 #include "win32/win32_taskbar_tooltip.h"
 #include "win32/win32_workers.h"
 
@@ -96,6 +97,8 @@ int ScrollBarWidthDesignPixels();
 // All real facilities in one place, for start-up to hand out.
 class Win32Platform {
  public:
+  // First, so that its first mark is as near the process's start as can be.
+  Win32StartupTrace startup_trace;
   Win32Clock clock;
   Win32TimerService timers;
   Win32KeyboardState keyboard;
@@ -113,7 +116,8 @@ class Win32Platform {
   // The file system and the ANSI code page come from start-up.
   Platform Ports(FileSystem& files, const AnsiCodePage& code_page) {
     return Platform{clock,  timers,      keyboard,        keyboard_hook,   system, clipboard, locale, files,
-                    code_page, clock, notify_area, message_windows, taskbar_tooltip, icons, workers, shell};
+                    code_page, clock, notify_area, message_windows, taskbar_tooltip, icons, workers, shell,
+                    startup_trace};
   }
 };
 
