@@ -203,3 +203,26 @@ endif()
 if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
   add_subdirectory(${CMAKE_SOURCE_DIR}/tests/e2e ${CMAKE_BINARY_DIR}/tests/e2e)
 endif()
+
+# ---- Start-up benchmark -----------------------------------------------------
+# Run under Wine by bench/startup/run.sh: wakumo.exe against a bare window and
+# a program that makes the same windows (bench/startup/reference.cpp), which
+# carries the same manifest so that it gets the same controls and DPI mode.
+set(WAKUMO_STARTUP_DIR ${CMAKE_SOURCE_DIR}/bench/startup)
+set(WAKUMO_REFERENCE_RES ${CMAKE_BINARY_DIR}/bench/reference_res.o)
+add_custom_command(
+  OUTPUT ${WAKUMO_REFERENCE_RES}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/bench
+  COMMAND ${CMAKE_RC_COMPILER} -O coff -I ${CMAKE_SOURCE_DIR}/resources -i ${WAKUMO_STARTUP_DIR}/reference.rc
+          -o ${WAKUMO_REFERENCE_RES}
+  DEPENDS ${WAKUMO_STARTUP_DIR}/reference.rc ${CMAKE_SOURCE_DIR}/resources/wakumo.exe.manifest
+  COMMENT "Compiling the start-up reference's manifest"
+  VERBATIM)
+add_custom_target(startup_reference_resources DEPENDS ${WAKUMO_REFERENCE_RES})
+add_executable(startup_reference ${WAKUMO_STARTUP_DIR}/reference.cpp ${WAKUMO_STARTUP_DIR}/recipe.cpp)
+add_dependencies(startup_reference startup_reference_resources)
+target_link_libraries(startup_reference PRIVATE ${WAKUMO_REFERENCE_RES} user32 gdi32 comctl32 shell32)
+wakumo_win32_executable(startup_reference GUI)
+add_executable(startup_bench ${WAKUMO_STARTUP_DIR}/startup_bench.cpp ${WAKUMO_STARTUP_DIR}/recipe.cpp)
+target_link_libraries(startup_bench PRIVATE user32 gdi32)
+wakumo_win32_executable(startup_bench CONSOLE)

@@ -114,6 +114,24 @@ prefix_settings() {
 REG
 }
 
+# Every process of the prefix on one virtual desktop named "shell": window
+# frames, a taskbar and a work area smaller than the screen. $1: more
+# registry lines, if any.
+use_shell_desktop() {
+  {
+    prefix_settings
+    cat <<'REG'
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer]
+"Desktop"="shell"
+
+[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
+"shell"="1280x1024"
+REG
+    [[ -n "${1:-}" ]] && printf '\n%s\n' "$1"
+  } | import_registry
+}
+
 cross_build() {
   local dir=$1
   cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" &&

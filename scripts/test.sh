@@ -2,8 +2,8 @@
 # Builds everything and runs every test: the unit tests, the threaded ones
 # again under ThreadSanitizer and Address/UndefinedBehaviorSanitizer, the
 # fuzz targets (briefly), the Win32 adapter tests (the notification-area ones
-# in a virtual desktop with a taskbar) and the end-to-end suite under Wine,
-# and the benchmarks (briefly, for their figures). Installs what is missing.
+# in a virtual desktop with a taskbar), the end-to-end suite and the start-up
+# benchmark under Wine, and the other benchmarks (briefly, for their figures). Installs what is missing.
 # Ends with the line "N passed, N failed, N skipped"; exits non-zero on any
 # failure. WAKUMO_BUILD_ROOT moves the build folders (default: build).
 set -uo pipefail
@@ -134,6 +134,14 @@ if cross_build "$BUILD/win32"; then
     ((f == 0 && e2e_status != 0)) && fail "e2e: exit status $e2e_status" 1
   else
     fail "e2e: no result (exit status $e2e_status)" 1
+  fi
+
+  section "Start-up benchmark (Wine, Xvfb)"
+  # Figures only; it fails when a program does not start.
+  if WAKUMO_E2E_PREFIX=$prefix bench/startup/run.sh "$BUILD/win32" 5; then
+    passed=$((passed + 1))
+  else
+    fail "start-up benchmark: a program did not start" 1
   fi
 else
   fail "cross-build" 1

@@ -61,20 +61,7 @@ start_xvfb || exit 1
 # Programs of an earlier user of the prefix belong to a display that is gone.
 wineserver -k >/dev/null 2>&1
 ensure_wine_prefix
-# Every process on one virtual desktop named "shell": window frames, a taskbar
-# and a work area smaller than the screen.
-{
-  prefix_settings
-  cat <<'REG'
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="shell"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
-"shell"="1280x1024"
-REG
-  printf '\n[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n"Browsers"="%s"\n' "$recorder"
-} | import_registry
+use_shell_desktop "$(printf '[HKEY_CURRENT_USER\\Software\\Wine\\WineBrowser]\n"Browsers"="%s"' "$recorder")"
 
 log=$out/driver.log
 echo "e2e: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
