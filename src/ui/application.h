@@ -21,6 +21,7 @@ class TApplication {
   void SetOnRestore(std::function<void()> h) { peer_.SetOnRestore(std::move(h)); }
   std::function<void()> OnRestore() const { return peer_.OnRestore(); }
   void ProcessMessages() { peer_.ProcessMessages(); }
+  void Restore() { peer_.Restore(); }
 
  private:
   ApplicationPeer& peer_;

@@ -24,6 +24,7 @@ class Win32ApplicationPeer : public ApplicationPeer {
   void SetOnRestore(std::function<void()> h) override { on_restore_ = std::move(h); }
   std::function<void()> OnRestore() const override { return on_restore_; }
   void ProcessMessages() override;
+  void Restore() override;
 
   // The main form was sized: minimised, or shown in any other state.
   void MainFormSized(bool minimized);

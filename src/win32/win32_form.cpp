@@ -243,7 +243,21 @@ void Win32FormPeer::EndModal(ModalResult result) {
 Rect Win32FormPeer::WindowRect() const {
   RECT r{};
   if (!hwnd_ || !GetWindowRect(hwnd_, &r)) return {};
-  return ToRect(r);
+  if (!IsIconic(hwnd_)) return ToRect(r);
+  // Minimised, the window sits at its icon's place (-32000, -32000 on
+  // Windows); what counts is where it comes back to. The placement gives
+  // that in workspace coordinates, which are offset from the screen's by
+  // the taskbar when it is at the top or left.
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!GetWindowPlacement(hwnd_, &wp)) return ToRect(r);
+  RECT normal = wp.rcNormalPosition;
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &mi)) {
+    OffsetRect(&normal, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+  }
+  return ToRect(normal);
 }
 
 void Win32FormPeer::SetWindowRect(const Rect& r) {
