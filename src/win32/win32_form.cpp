@@ -349,6 +349,7 @@ void Win32FormPeer::RemoveTool(HWND control) {
 }
 
 void Win32FormPeer::OnSize(WPARAM kind) {
+  minimized_ = kind == SIZE_MINIMIZED;
   // The main form stands for the program: its minimising is the program's.
   if (is_main_) tk_.ApplicationImpl().MainFormSized(kind == SIZE_MINIMIZED);
   if (kind == SIZE_MINIMIZED) return;
@@ -421,8 +422,10 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
     case WM_WINDOWPOSCHANGING: {
       // Every size change of a sizeable form, ours included, is put to the
       // facade first; minimising and restoring are not its business.
+      // A restore comes while the window is still iconic to us: the window
+      // system has cleared WS_MINIMIZE by then, but WM_SIZE has not come yet.
       auto* pos = reinterpret_cast<WINDOWPOS*>(l);
-      if (!sizeable_ || dpi_changing_ || (pos->flags & SWP_NOSIZE) || IsIconic(hwnd_)) return false;
+      if (!sizeable_ || dpi_changing_ || (pos->flags & SWP_NOSIZE) || IsIconic(hwnd_) || minimized_) return false;
       RECT now{};
       GetWindowRect(hwnd_, &now);
       const int old_w = now.right - now.left;

@@ -1886,14 +1886,22 @@ void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+// A form that keeps its size against every change asked of it, as the main
+// window does while its list is hidden: minimising and restoring are not
+// such changes.
+struct FixedSizeForm : Recorder {
+  bool PeerCanResize(int&, int&) override { return false; }
+};
+
 void TestTrayModeSupport() {
   g_test = "TrayMode";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
-  Recorder fe;
+  FixedSizeForm fe;
   auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkTrayForm");
   HWND hform = ToHwnd(form->Handle());
   form->SetClientSize(200, 100);
   form->SetWindowRect({120, 140, 420, 300});
+  form->SetSizeable(true);
   form->Show();
   SetForegroundWindow(hform);
 
