@@ -2,7 +2,7 @@
 // drives the sight, the number fields, Set, Undo and the window list with
 // real input, checking what the main window shows, where the targets end up
 // and what is left on the screen; then starts Wakumo afresh for the settings
-// file, the preset menus and the list editor.
+// file, the preset menus, the list editor and tray mode.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -293,6 +293,7 @@ int Main(int argc, wchar_t** argv) {
   RunSettingsCases(c, suite);
   RunOnTopOffAtStartCase(c, suite);
   RunDpiCases(c, suite);
+  RunTrayCases(c, suite);
   Log(Format("e2e: %d passed, %d failed, %d skipped", suite.passed, suite.failed, suite.skipped));
   return suite.failed ? 1 : 0;
 }

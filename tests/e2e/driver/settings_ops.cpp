@@ -31,17 +31,14 @@ std::string FileList(const Context& c) {
 struct TopLevelSearch {
   DWORD pid;
   const wchar_t* cls;
-  HWND found;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
+BOOL CALLBACK FindTopLevels(HWND hwnd, LPARAM lp) {
   auto* s = reinterpret_cast<TopLevelSearch*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == s->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == s->cls) {
-    s->found = hwnd;
-    return FALSE;
-  }
+  if (pid == s->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == s->cls) s->found.push_back(hwnd);
   return TRUE;
 }
 
@@ -78,6 +75,18 @@ std::string FileText(std::initializer_list<std::string> lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
   return text;
+}
+
+std::vector<std::string> DefaultSizeLines() {
+  return {"120x60=",      "256x256=",     "320x240=QVGA",   "640x480=VGA",
+          "800x600=SVGA", "1024x768=XGA", "1280x1024=SXGA", "1600x1200=UXGA"};
+}
+
+std::string DefaultFileText(const std::string& win_pos) {
+  std::string text = FileText({"[Sizes]"});
+  for (const std::string& line : DefaultSizeLines()) text += FileText({line});
+  return text + FileText({"", "[Bases]", "", "[ShortCut]", "", "[Option]", "Timing=0", "ToFront=1", "Base=0",
+                          "OnTop=1", "WinPos=" + win_pos, "ListSort=0"});
 }
 
 std::string Escaped(const std::string& bytes, size_t from, size_t to) {
@@ -133,10 +142,15 @@ void StartWakumo(Context& c, const std::wstring& tag, std::optional<std::string>
       ", main window " + RectText(WindowRect(c.wakumo.main())));
 }
 
-HWND VisibleTopLevel(const Context& c, const wchar_t* cls) {
-  TopLevelSearch s{c.wakumo.process_id(), cls, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
+std::vector<HWND> VisibleTopLevels(const Context& c, const wchar_t* cls) {
+  TopLevelSearch s{c.wakumo.process_id(), cls, {}};
+  EnumWindows(FindTopLevels, reinterpret_cast<LPARAM>(&s));
   return s.found;
+}
+
+HWND VisibleTopLevel(const Context& c, const wchar_t* cls) {
+  const std::vector<HWND> all = VisibleTopLevels(c, cls);
+  return all.empty() ? nullptr : all.front();
 }
 
 HWND WaitForTopLevel(const Context& c, const wchar_t* cls, const std::string& what) {

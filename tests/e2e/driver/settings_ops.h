@@ -18,6 +18,10 @@ namespace e2e {
 std::string Bytes(std::initializer_list<unsigned char> bytes);
 // The lines as the settings file has them: each one ends in CR LF.
 std::string FileText(std::initializer_list<std::string> lines);
+// What a start without a settings file writes at close: the eight built-in
+// size presets and the default options, with `win_pos` as WinPos's value.
+std::vector<std::string> DefaultSizeLines();
+std::string DefaultFileText(const std::string& win_pos = "0");
 // Bytes shown so that line ends and non-ASCII bytes are visible.
 std::string Escaped(const std::string& bytes, size_t from, size_t to);
 // Fails with the first difference when the two differ.
@@ -31,8 +35,9 @@ void StartWakumo(Context& c, const std::wstring& tag, std::optional<std::string>
 // Asks Wakumo to close and waits for it to end with exit code 0.
 void CloseWakumo(Context& c);
 
-// Visible top-level windows of Wakumo's process by class.
+// Visible top-level windows of Wakumo's process by class: the first, or all.
 HWND VisibleTopLevel(const Context& c, const wchar_t* cls);
+std::vector<HWND> VisibleTopLevels(const Context& c, const wchar_t* cls);
 HWND WaitForTopLevel(const Context& c, const wchar_t* cls, const std::string& what);
 void WaitUntilHidden(const Context& c, HWND window, const std::string& what);
 
