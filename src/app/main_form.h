@@ -103,9 +103,6 @@ class TForm1 : public TForm {
   void mTraySizeClick(TMenuItem& Sender);
   void mTrayBaseClick(TMenuItem& Sender);
   void mScutListClick(TMenuItem& Sender);
-  // The tooltip text of the present tray selection, as TrayIcon1MouseEnter
-  // sets it.
-  std::string TrayTipText();
 
   void DrawTargetFrame(const Rect& r);
   // One size/position/stacking change of a window, recorded for undo first.
@@ -227,6 +224,8 @@ class TForm1 : public TForm {
   // window comes back and the error is shown. False then.
   bool ShowTrayIcon();
   bool TrayIconShown() const;
+  // "サイズ:800x600/センタリング": the present tray selection.
+  std::string TrayTipText();
   void SetClientLEDColor(bool on);
   void SetUndoEnabled(bool on);
   // ApplyWindowPos on TargetHandle with the numbers and options shown.

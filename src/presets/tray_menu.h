@@ -22,7 +22,6 @@ inline constexpr int kTrayBaseCentre = 1;
 // Entries 1 to 5 are the placements of the same index in the main window's
 // placement list.
 inline constexpr int kTrayBaseLastPlacement = 5;
-inline constexpr int kTrayBaseSeparator = 6;
 inline constexpr int kTrayBaseCurrent = 7;
 
 using TrayClick = std::function<void(TMenuItem&)>;

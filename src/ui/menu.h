@@ -55,8 +55,6 @@ class TMenuItem : protected MenuItemEvents {
   void Clear();
   std::size_t Count() const { return children_.size(); }
   TMenuItem& Item(std::size_t i) { return *children_[i]; }
-  // The entry this one is a child of; null for a popup menu's own entries.
-  TMenuItem* Parent() const { return parent_; }
 
   TNotifyEvent OnClick;
 
