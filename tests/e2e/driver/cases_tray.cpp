@@ -208,6 +208,8 @@ class TrayCase {
       Fail("a left click on the icon did not bring the main window back; Wakumo's windows: " +
            VisibleWindowsOf(c_.wakumo.process_id()));
     ExpectWindowRect(main_, main_rect_, "the main window restored");
+    if (!(GetWindowLongW(main_, GWL_EXSTYLE) & WS_EX_TOPMOST))
+      Fail("the restored main window no longer stays on top (常に前 is on)");
     if (const std::optional<bool> button = HasTaskbarButton(main_); button && !*button) {
       if (!PollUntil([&] { return HasTaskbarButton(main_).value_or(true); }, kTextDeadlineMs))
         Fail("the restored main window has no taskbar button");
