@@ -27,7 +27,7 @@ constexpr int kBatch = 1000;
 using Clock = std::chrono::steady_clock;
 
 struct ApplyScene {
-  explicit ApplyScene(int depth) : tk(desk), form(desk, tk, platform.Ports()) {
+  explicit ApplyScene(int depth) : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
     form.Show();
     app = desk.Create({.class_name = "App", .title = "target", .style = kOverlapped, .rect = {20, 20, 420, 320}});
     for (int i = 0; i < depth; ++i) Apply(i);
@@ -38,6 +38,7 @@ struct ApplyScene {
   SimDesktop desk;
   SimPlatform platform;
   SimToolkit tk;
+  TrayServices tray;
   TForm1 form;
   WindowHandle app = 0;
 };

@@ -15,7 +15,7 @@ namespace {
 constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_;
 
 struct PickScene {
-  PickScene() : tk(desk), form(desk, tk, platform.Ports()) {
+  PickScene() : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
     form.Show();
     a = desk.Create({.class_name = "A", .title = "first", .style = kOverlapped, .rect = {20, 20, 420, 320}});
     b = desk.Create({.class_name = "B", .title = "second", .style = kOverlapped, .rect = {20, 640, 420, 940}});
@@ -29,6 +29,7 @@ struct PickScene {
   SimDesktop desk;
   SimPlatform platform;
   SimToolkit tk;
+  TrayServices tray;
   TForm1 form;
   WindowHandle a = 0, b = 0;
 };

@@ -19,12 +19,14 @@ WindowHandle FindFrameWindow(WindowSystem& ws, WindowHandle w) {
 }
 
 bool IsSizableTarget(WindowSystem& ws, WindowHandle w) {
-  if (ReadClassName80(ws, w) == "Shell_TrayWnd") return false;
+  if (IsTaskbar(ws, w)) return false;
   if (ws.GetStyle(w) & WS_THICKFRAME_) return true;
   if (ws.GetExStyle(w) & WS_EX_DLGMODALFRAME_) return false;
   if (ws.GetStyle(w) & WS_POPUP_) return false;
   return true;
 }
+
+bool IsTaskbar(WindowSystem& ws, WindowHandle w) { return ReadClassName80(ws, w) == "Shell_TrayWnd"; }
 
 std::string ReadClassName80(WindowSystem& ws, WindowHandle w) { return CutToUtf16Units(ws.GetClassName(w), kTextUnits); }
 

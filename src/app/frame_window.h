@@ -13,6 +13,9 @@ WindowHandle FindFrameWindow(WindowSystem& ws, WindowHandle w);
 // Whether a frame window may be resized and outlined.
 bool IsSizableTarget(WindowSystem& ws, WindowHandle w);
 
+// The shell's taskbar ("Shell_TrayWnd").
+bool IsTaskbar(WindowSystem& ws, WindowHandle w);
+
 // Class name and title as an 80-character buffer holds them: at most 79
 // UTF-16 units.
 std::string ReadClassName80(WindowSystem& ws, WindowHandle w);

@@ -19,11 +19,6 @@ constexpr int kClientHeight = 440;
 constexpr int kWinListTop = 245;
 constexpr int kWinListHeight = 192;
 
-constexpr int kSizeMin = 1;
-constexpr int kSizeMax = 9999;
-constexpr int kPosMin = -9999;
-constexpr int kPosMax = 9999;
-
 // Tag bits of the maximise-size entries.
 constexpr int kMaxVertical = 1;
 constexpr int kMaxHorizontal = 2;
@@ -55,7 +50,7 @@ FontSpec FontOf(const char* name, int height, bool bold = false, TColor color = 
 
 }  // namespace
 
-TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
+TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform, TrayServices& tray)
     : TForm(tk, "Form1"),
       platform_(platform),
       arrow_keys_(platform.keyboard_hook),
@@ -109,8 +104,10 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
       ScutMenu(tk, "ScutMenu"),
       Shortcuts(ComboBox1),
       AppEvents(tk),
+      TrayMenu(tk, "TrayMenu"),
       ws_(ws),
       tk_(tk),
+      tray_services_(tray),
       screen_(tk),
       application_(tk),
       settings_(platform.files, platform.code_page) {
@@ -184,6 +181,7 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
   mHelp->OnClick = [this] { mHelpClick(); };
   About1->OnClick = [this] { About1Click(); };
   Panel2.OnClick = [this] { About1Click(); };
+  MakeTrayMenu();
 
   platform.startup_trace.Mark("main window");
   FormCreate();
@@ -193,8 +191,6 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform)
   Form4 = std::make_unique<TForm4>(tk);
   platform.startup_trace.Mark("list editor");
 }
-
-TForm1::~TForm1() = default;
 
 void TForm1::LayOut() {
   SetCaption("Wakumo");
@@ -566,7 +562,11 @@ void TForm1::ApplyWindowPos(WindowHandle window, int width, int height, int x, i
   SetUndoEnabled(true);
 }
 
-void TForm1::SetUndoEnabled(bool on) { UndoBtn.SetEnabled(on); }
+void TForm1::SetUndoEnabled(bool on) {
+  UndoBtn.SetEnabled(on);
+  // The tray's Undo follows the history while the icon is shown.
+  if (TrayIconShown()) mTrayUndo->SetEnabled(on);
+}
 
 void TForm1::SetBtnClick() {
   if (TargetHandle == 0 || TargetHandle == OwnHandle || TargetHandle == Handle()) return;

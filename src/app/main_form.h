@@ -15,6 +15,7 @@
 #include "presets/list_editor.h"
 #include "presets/settings_store.h"
 #include "presets/shortcut_list.h"
+#include "tray/tray_icon.h"
 #include "ui/application.h"
 #include "ui/button.h"
 #include "ui/check_box.h"
@@ -33,13 +34,20 @@ namespace wakumo {
 
 inline constexpr int crSight = 5;
 
+// The ranges the spinners confine the four numbers to.
+inline constexpr int kSizeMin = 1;
+inline constexpr int kSizeMax = 9999;
+inline constexpr int kPosMin = -9999;
+inline constexpr int kPosMax = 9999;
+
 class TForm1 : public TForm {
   // Made before the controls that use them and gone after them.
   Platform platform_;
   ArrowKeyHook arrow_keys_;
 
  public:
-  TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform);
+  // `tray` serves the notification-area icon and must outlive the form.
+  TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform, TrayServices& tray);
   ~TForm1() override;
 
   // Handlers, named after their control and event.
@@ -95,6 +103,15 @@ class TForm1 : public TForm {
   void AppEventsHint();
   void mHelpClick();
   void About1Click();
+  // Tray mode.
+  void AppEventsMinimize();
+  void AppEventsRestore();
+  void TrayIcon1MouseEnter();
+  void TrayIcon1MouseClick(MouseButton Button, ShiftState Shift, int X, int Y);
+  void mTraySetClick();
+  void mTraySizeClick(TMenuItem& Sender);
+  void mTrayBaseClick(TMenuItem& Sender);
+  void mScutListClick(TMenuItem& Sender);
 
   void DrawTargetFrame(const Rect& r);
   // One size/position/stacking change of a window, recorded for undo first.
@@ -199,9 +216,34 @@ class TForm1 : public TForm {
   std::string HelpFilePath;
   // Made after the main window, before the list editor; hidden until used.
   std::unique_ptr<TAboutBox> AboutBox;
+  // The notification-area icon's menu.
+  TPopupMenu TrayMenu;
+  TMenuItem* mTraySet = nullptr;
+  TMenuItem* mTrayUndo = nullptr;
+  TMenuItem* mScutList = nullptr;
+  TMenuItem* mSizeList = nullptr;
+  TMenuItem* mBaseList = nullptr;
+  TMenuItem* mListEdit2 = nullptr;
+  TMenuItem* mAbout2 = nullptr;
+  TMenuItem* mHelp2 = nullptr;
+  TMenuItem* mExit = nullptr;
+  // Made when tray mode first starts: nothing of the shell is needed before.
+  std::unique_ptr<TTrayIcon> TrayIcon1;
+  // The window in front when the pointer last came onto the icon; 0 until then.
+  WindowHandle TrayTarget = 0;
 
  private:
   void LayOut();
+  void MakeTrayMenu();
+  void MakeTrayIcon();
+  // The three submenus refilled and both selections taken from the fields.
+  void RebuildTrayMenus();
+  // Puts the icon into the notification area; when it cannot be, the main
+  // window comes back and the error is shown. False then.
+  bool ShowTrayIcon();
+  bool TrayIconShown() const;
+  // "サイズ:800x600/センタリング": the present tray selection.
+  std::string TrayTipText();
   void SetClientLEDColor(bool on);
   void SetUndoEnabled(bool on);
   // ApplyWindowPos on TargetHandle with the numbers and options shown.
@@ -228,6 +270,7 @@ class TForm1 : public TForm {
 
   WindowSystem& ws_;
   UiToolkit& tk_;
+  TrayServices& tray_services_;
   TScreen screen_;
   TApplication application_;
   SettingsStore settings_;

@@ -69,6 +69,8 @@ void TForm1::FormClose() {
   while (UndoList.Pop()) {
   }
   WinHandles.reset();
+  // Ending from the tray menu: the icon goes with the program, not after it.
+  if (TrayIcon1) TrayIcon1->SetVisible(false);
   SaveSettings();
 }
 
@@ -186,6 +188,8 @@ void TForm1::mListEditClick() {
   for (const NamedPreset& p : Form4->Rows(Form4->BaseList)) {
     AppendPreset(BaseList, tk_, p, [this](TMenuItem& i) { mBListClick(i); });
   }
+  // Opened from the tray menu: its submenus show the new lists.
+  if (TrayIconShown()) AppEventsMinimize();
 }
 
 }  // namespace wakumo

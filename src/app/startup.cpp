@@ -9,7 +9,9 @@ int RunWakumo(WindowSystem& ws, UiToolkit& ui, const Platform& platform) {
   TApplication app(ui);
   app.SetTitle("Wakumo");
   platform.startup_trace.Mark("application");
-  TForm1 form(ws, ui, platform);
+  // Made before the form and gone after it, as the form's icon needs.
+  TrayServices tray(ws, platform);
+  TForm1 form(ws, ui, platform, tray);
   // FormClose first (it saves the settings), then the loop ends.
   form.OnClose = [&app, &form] {
     form.FormClose();

@@ -16,13 +16,13 @@ constexpr int kSwShowMinNoActive = 7;
 constexpr int kSwShowNa = 8;
 constexpr int kSwShowDefault = 10;
 
-constexpr std::array<std::string_view, 25> kOpNames = {
+constexpr std::array<std::string_view, 26> kOpNames = {
     "GetCursorPos",     "WindowFromPoint", "GetParent",       "GetStyle",
     "GetExStyle",       "IsWindowVisible", "IsIconic",        "IsZoomed",
     "GetClassName",     "GetWindowText",   "GetWindowRect",   "GetClientRect",
     "ScreenToClient",   "GetWorkArea",     "GetSystemMetric", "GetSystemMetricForDpi", "GetShowCmd",
     "EnumWindows",      "SetWindowPos",    "ShowWindow",      "GetForegroundWindow",
-    "SetForegroundWindow", "SetCapture",   "ReleaseCapture",  "DrawXorFrame"};
+    "SetForegroundWindow", "IsOwnProcessWindow", "SetCapture", "ReleaseCapture", "DrawXorFrame"};
 
 Rect Offset(const Rect& r, Point d) { return {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y}; }
 
@@ -96,6 +96,7 @@ WindowHandle SimDesktop::Create(const SimWindowSpec& desc) {
   win.insets = desc.client_insets;
   win.min_track = desc.min_track;
   win.max_track = desc.max_track;
+  win.own_process = desc.own_process;
   const WindowHandle h = next_handle_;
   next_handle_ += 0x10;
   windows_.emplace(h, std::move(win));
@@ -278,6 +279,11 @@ std::vector<WindowHandle> SimDesktop::Children(WindowHandle w) const {
 bool SimDesktop::VisibleFlag(WindowHandle w) const {
   const Win* win = Find(w);
   return win && win->visible;
+}
+
+bool SimDesktop::MinimisedFlag(WindowHandle w) const {
+  const Win* win = Find(w);
+  return win && win->minimised;
 }
 
 std::string SimDesktop::TitleOf(WindowHandle w) const {
@@ -587,6 +593,12 @@ WindowHandle SimDesktop::GetForegroundWindow() {
 void SimDesktop::SetForegroundWindow(WindowHandle w) {
   Count(Op::SetForegroundWindow);
   if (w != 0) SetForeground(w);
+}
+
+bool SimDesktop::IsOwnProcessWindow(WindowHandle w) {
+  Count(Op::IsOwnProcessWindow);
+  const Win* win = Find(w);
+  return win && win->own_process;
 }
 
 void SimDesktop::SetCapture(WindowHandle w) {

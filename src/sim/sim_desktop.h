@@ -72,6 +72,9 @@ struct SimWindowSpec {
   bool visible = true;
   bool minimised = false;
   bool maximised = false;
+  // A window of the program under test (its forms, its menus' owner), not of
+  // another process.
+  bool own_process = false;
   // Unset: derived from the style and the desktop's metrics.
   std::optional<SimInsets> client_insets;
   // Width and height; 0 means no limit.
@@ -149,6 +152,7 @@ class SimDesktop : public WindowSystem {
   std::vector<WindowHandle> Children(WindowHandle w) const;
   std::vector<WindowHandle> TopLevelWindows() const { return z_order_; }
   bool VisibleFlag(WindowHandle w) const;
+  bool MinimisedFlag(WindowHandle w) const;
   std::string TitleOf(WindowHandle w) const;
   std::uint32_t StyleOf(WindowHandle w) const;
   std::uint32_t ExStyleOf(WindowHandle w) const;
@@ -210,6 +214,7 @@ class SimDesktop : public WindowSystem {
   void ShowWindow(WindowHandle w, int cmd) override;
   WindowHandle GetForegroundWindow() override;
   void SetForegroundWindow(WindowHandle w) override;
+  bool IsOwnProcessWindow(WindowHandle w) override;
   void SetCapture(WindowHandle w) override;
   void ReleaseCapture() override;
   void DrawXorFrame(const Rect& r) override;
@@ -219,7 +224,8 @@ class SimDesktop : public WindowSystem {
     GetCursorPos, WindowFromPoint, GetParent, GetStyle, GetExStyle, IsWindowVisible, IsIconic,
     IsZoomed, GetClassName, GetWindowText, GetWindowRect, GetClientRect, ScreenToClient,
     GetWorkArea, GetSystemMetric, GetSystemMetricForDpi, GetShowCmd, EnumWindows, SetWindowPos, ShowWindow,
-    GetForegroundWindow, SetForegroundWindow, SetCapture, ReleaseCapture, DrawXorFrame, kCount
+    GetForegroundWindow, SetForegroundWindow, IsOwnProcessWindow, SetCapture, ReleaseCapture, DrawXorFrame,
+    kCount
   };
   static constexpr std::size_t kOpCount = static_cast<std::size_t>(Op::kCount);
 
@@ -234,6 +240,7 @@ class SimDesktop : public WindowSystem {
     bool minimised = false;
     bool maximised = false;
     bool restore_maximised = false;  // minimised from the maximised state
+    bool own_process = false;
     Rect rect;    // current; screen or parent-client
     Rect normal;  // restore rectangle
     std::optional<SimInsets> insets;

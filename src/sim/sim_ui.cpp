@@ -63,6 +63,7 @@ SimControlPeer::SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer*
   SimWindowSpec desc;
   desc.class_name = ClassNameFor(kind, name_);
   desc.visible = visible_;
+  desc.own_process = true;
   Point offset;
   const WindowHandle host = parent_ ? HostWindow(&offset) : 0;
   if (kind == ControlKind::HintWindow) {
@@ -277,6 +278,8 @@ void SimControlPeer::Close() {
 }
 
 Rect SimControlPeer::WindowRect() const {
+  // A minimised form answers where it comes back to, not its iconic place.
+  if (kind_ == ControlKind::Form && Desktop().MinimisedFlag(handle_)) return Desktop().RestoreRect(handle_);
   if (handle_ != 0) return Desktop().ScreenRect(handle_);
   return ScreenBounds();
 }
@@ -1022,8 +1025,15 @@ void SimApplication::Minimize() {
 }
 
 void SimApplication::Restore() {
-  if (const WindowHandle w = Handle()) tk_.Desktop().Restore(w);
-  RunHandler(on_restore_);
+  ++restore_count_;
+  const WindowHandle w = Handle();
+  if (w == 0) return;
+  SimDesktop& desk = tk_.Desktop();
+  const bool was_minimised = desk.MinimisedFlag(w);
+  desk.Restore(w);
+  desk.SetVisible(w, true);
+  desk.SetForeground(w);
+  if (was_minimised) RunHandler(on_restore_);
 }
 
 }  // namespace wakumo

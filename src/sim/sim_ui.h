@@ -265,6 +265,10 @@ class SimMenuItemPeer : public MenuItemPeer {
   std::string Hint() const override { return hint_; }
   void SetPicture(const std::string& resource) override { picture_ = resource; }
   std::string Picture() const override { return picture_; }
+  void SetDefault(bool d) override { default_ = d; }
+  bool Default() const override { return default_; }
+  void SetRadioItem(bool r) override { radio_ = r; }
+  bool RadioItem() const override { return radio_; }
   // Only SimMenuItemPeers may be inserted.
   void Insert(int index, MenuItemPeer* child) override;
   void Remove(MenuItemPeer* child) override;
@@ -290,6 +294,8 @@ class SimMenuItemPeer : public MenuItemPeer {
   std::string caption_;
   bool checked_ = false;
   bool enabled_ = true;
+  bool default_ = false;
+  bool radio_ = false;
   std::string hint_;
   std::string picture_;
   SimMenuItemPeer* parent_ = nullptr;
@@ -368,9 +374,11 @@ class SimApplication : public ApplicationPeer {
 
   // The user minimises the program: the main form's window is minimised on
   // the desktop, then the minimise handler runs (an exception it throws is
-  // shown as a message). Restore is the way back.
+  // shown as a message). Restore is the way back: the window shown, restored
+  // and in front, then the restore handler when it was minimised.
   void Minimize();
-  void Restore();
+  void Restore() override;
+  int RestoreCount() const { return restore_count_; }
 
   int RunCount() const { return run_count_; }
   bool Terminated() const { return terminated_; }
@@ -389,6 +397,7 @@ class SimApplication : public ApplicationPeer {
   std::function<void()> on_minimize_;
   std::function<void()> on_restore_;
   int run_count_ = 0;
+  int restore_count_ = 0;
   int process_messages_count_ = 0;
   bool terminated_ = false;
 };

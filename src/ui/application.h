@@ -22,6 +22,7 @@ class TApplication {
   void SetOnRestore(std::function<void()> h) { peer_.SetOnRestore(std::move(h)); }
   std::function<void()> OnRestore() const { return peer_.OnRestore(); }
   void ProcessMessages() { peer_.ProcessMessages(); }
+  void Restore() { peer_.Restore(); }
   // What the user points at or highlights now (ApplicationPeer::Hint).
   std::string Hint() const { return peer_.Hint(); }
 

@@ -13,8 +13,33 @@ TMenuItem::TMenuItem(UiToolkit& tk, const std::string& name, const std::string& 
 
 TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> child) {
   peer_->Insert(static_cast<int>(children_.size()), child->peer_.get());
+  child->parent_ = this;
   children_.push_back(std::move(child));
   return *children_.back();
+}
+
+TMenuItem& TMenuItem::Add(UiToolkit& tk, const std::string& name, const std::string& caption) {
+  return Add(std::make_unique<TMenuItem>(tk, name, caption));
+}
+
+void TMenuItem::Delete(std::size_t index) {
+  if (index >= children_.size()) return;
+  peer_->Remove(children_[index]->peer_.get());
+  children_.erase(children_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void TMenuItem::Clear() {
+  while (!children_.empty()) Delete(children_.size() - 1);
+}
+
+void TMenuItem::SetChecked(bool c) {
+  peer_->SetChecked(c);
+  if (!c || !RadioItem() || !parent_) return;
+  for (const std::unique_ptr<TMenuItem>& sibling : parent_->children_) {
+    if (sibling.get() != this && sibling->RadioItem() && sibling->group_index_ == group_index_) {
+      sibling->peer_->SetChecked(false);
+    }
+  }
 }
 
 TPopupMenu::TPopupMenu(UiToolkit& tk, const std::string& name) : peer_(tk.CreatePopupMenu(name)) {}

@@ -21,8 +21,17 @@ class TMenuItem : protected MenuItemEvents {
   MenuItemPeer& Peer() { return *peer_; }
   void SetCaption(const std::string& s) { peer_->SetCaption(s); }
   std::string Caption() const { return peer_->Caption(); }
-  void SetChecked(bool c) { peer_->SetChecked(c); }
+  // Checking a radio entry unchecks the radio entries of the same group
+  // index among its parent entry's children.
+  void SetChecked(bool c);
   bool Checked() const { return peer_->Checked(); }
+  void SetRadioItem(bool r) { peer_->SetRadioItem(r); }
+  bool RadioItem() const { return peer_->RadioItem(); }
+  void SetGroupIndex(int g) { group_index_ = g; }
+  int GroupIndex() const { return group_index_; }
+  // The menu's default entry, shown bold.
+  void SetDefault(bool d) { peer_->SetDefault(d); }
+  bool Default() const { return peer_->Default(); }
   void SetEnabled(bool e) { peer_->SetEnabled(e); }
   bool Enabled() const { return peer_->Enabled(); }
   void SetHint(const std::string& h) { peer_->SetHint(h); }
@@ -39,6 +48,11 @@ class TMenuItem : protected MenuItemEvents {
 
   // Appends a child entry; the item owns it.
   TMenuItem& Add(std::unique_ptr<TMenuItem> child);
+  TMenuItem& Add(UiToolkit& tk, const std::string& name, const std::string& caption);
+  // Removes and frees the child at `index`; out of range: nothing. Never
+  // from inside that child's own click.
+  void Delete(std::size_t index);
+  void Clear();
   std::size_t Count() const { return children_.size(); }
   TMenuItem& Item(std::size_t i) { return *children_[i]; }
 
@@ -50,7 +64,9 @@ class TMenuItem : protected MenuItemEvents {
  private:
   std::unique_ptr<MenuItemPeer> peer_;
   std::vector<std::unique_ptr<TMenuItem>> children_;
+  TMenuItem* parent_ = nullptr;
   int tag_ = 0;
+  int group_index_ = 0;
   std::string data_;
 };
 

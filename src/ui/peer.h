@@ -251,7 +251,8 @@ class ControlPeer {
   // once EndModal has hidden it again, with the result given there.
   virtual ModalResult ShowModal() { return ModalResult::mrCancel; }
   virtual void EndModal(ModalResult result) { (void)result; }
-  // Outer rectangle in screen pixels (forms).
+  // Outer rectangle in screen pixels (forms). A minimised form answers the
+  // rectangle it has when restored, not the place of its icon.
   virtual Rect WindowRect() const { return Bounds(); }
   virtual void SetWindowRect(const Rect&) {}
   // Forms: the dialog frame (caption and close box, no sizing, no icon).
@@ -291,6 +292,12 @@ class MenuItemPeer {
   // A small picture from the program's resources beside the caption; "" for none.
   virtual void SetPicture(const std::string& resource) { (void)resource; }
   virtual std::string Picture() const { return {}; }
+  // The menu's default entry, shown bold.
+  virtual void SetDefault(bool) = 0;
+  virtual bool Default() const = 0;
+  // A check mark drawn as a dot, for one choice among several.
+  virtual void SetRadioItem(bool) = 0;
+  virtual bool RadioItem() const = 0;
   // Child entries, owned by the facade; the peer only keeps their order.
   virtual void Insert(int index, MenuItemPeer* child) = 0;
   virtual void Remove(MenuItemPeer* child) = 0;
@@ -359,6 +366,10 @@ class ApplicationPeer {
   virtual std::function<void()> OnRestore() const = 0;
   // Handles the messages already waiting, then returns.
   virtual void ProcessMessages() = 0;
+  // Brings the program back from minimised or hidden: the main form and its
+  // taskbar button are shown, the form restored and activated; the restore
+  // handler runs when the form was minimised.
+  virtual void Restore() = 0;
 };
 
 class UiToolkit {

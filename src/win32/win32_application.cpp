@@ -45,6 +45,15 @@ void Win32ApplicationPeer::ProcessMessages() {
   }
 }
 
+void Win32ApplicationPeer::Restore() {
+  const Win32FormPeer* main = tk_.MainForm();
+  HWND hwnd = main ? main->Hwnd() : nullptr;
+  if (!hwnd) return;
+  // Shows a hidden window too; the restore handler follows from WM_SIZE.
+  ShowWindow(hwnd, IsIconic(hwnd) || !IsWindowVisible(hwnd) ? SW_RESTORE : SW_SHOW);
+  SetForegroundWindow(hwnd);
+}
+
 void Win32ApplicationPeer::MainFormSized(bool minimized) {
   if (minimized == minimized_) return;
   minimized_ = minimized;

@@ -27,6 +27,7 @@ class Win32ApplicationPeer : public ApplicationPeer {
   void ProcessMessages() override;
   // Runs once, when Run first finds the message queue empty.
   void SetOnFirstIdle(std::function<void()> h) { on_first_idle_ = std::move(h); }
+  void Restore() override;
 
   // The main form was sized: minimised, or shown in any other state.
   void MainFormSized(bool minimized);

@@ -253,7 +253,21 @@ void Win32FormPeer::EndModal(ModalResult result) {
 Rect Win32FormPeer::WindowRect() const {
   RECT r{};
   if (!hwnd_ || !GetWindowRect(hwnd_, &r)) return {};
-  return ToRect(r);
+  if (!IsIconic(hwnd_)) return ToRect(r);
+  // Minimised, the window sits at its icon's place (-32000, -32000 on
+  // Windows); what counts is where it comes back to. The placement gives
+  // that in workspace coordinates, which are offset from the screen's by
+  // the taskbar when it is at the top or left.
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  if (!GetWindowPlacement(hwnd_, &wp)) return ToRect(r);
+  RECT normal = wp.rcNormalPosition;
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &mi)) {
+    OffsetRect(&normal, mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top);
+  }
+  return ToRect(normal);
 }
 
 void Win32FormPeer::SetWindowRect(const Rect& r) {
@@ -345,6 +359,7 @@ void Win32FormPeer::RemoveTool(HWND control) {
 }
 
 void Win32FormPeer::OnSize(WPARAM kind) {
+  minimized_ = kind == SIZE_MINIMIZED;
   // The main form stands for the program: its minimising is the program's.
   if (is_main_) tk_.ApplicationImpl().MainFormSized(kind == SIZE_MINIMIZED);
   if (kind == SIZE_MINIMIZED) return;
@@ -417,8 +432,10 @@ bool Win32FormPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result)
     case WM_WINDOWPOSCHANGING: {
       // Every size change of a sizeable form, ours included, is put to the
       // facade first; minimising and restoring are not its business.
+      // A restore comes while the window is still iconic to us: the window
+      // system has cleared WS_MINIMIZE by then, but WM_SIZE has not come yet.
       auto* pos = reinterpret_cast<WINDOWPOS*>(l);
-      if (!sizeable_ || dpi_changing_ || (pos->flags & SWP_NOSIZE) || IsIconic(hwnd_)) return false;
+      if (!sizeable_ || dpi_changing_ || (pos->flags & SWP_NOSIZE) || IsIconic(hwnd_) || minimized_) return false;
       RECT now{};
       GetWindowRect(hwnd_, &now);
       const int old_w = now.right - now.left;

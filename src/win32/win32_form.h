@@ -55,6 +55,7 @@ class Win32FormPeer : public Win32ControlPeer {
   PopupMenuPeer* popup_ = nullptr;
   bool modal_ = false;  // inside ShowModal's loop
   bool dpi_changing_ = false;  // the window follows a new DPI, not a request
+  bool minimized_ = false;     // from WM_SIZE: minimised until it reports another size
   int dpi_ = 0;                // the DPI the facade last heard of
   ModalResult modal_result_ = ModalResult::mrNone;
   HWND tooltips_ = nullptr;

@@ -51,6 +51,21 @@ void Win32MenuItemPeer::Remove(MenuItemPeer* child) {
 
 namespace {
 
+// The bold default entry and the dot of a radio entry, on the entry just appended.
+void ApplyLook(HMENU menu, const MenuItemPeer& item) {
+  if (!item.Default() && !item.RadioItem()) return;
+  const int count = GetMenuItemCount(menu);
+  if (count <= 0) return;
+  const UINT last = static_cast<UINT>(count - 1);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE | MIIM_STATE;
+  if (!GetMenuItemInfoW(menu, last, TRUE, &info)) return;
+  if (item.RadioItem()) info.fType |= MFT_RADIOCHECK;
+  if (item.Default()) info.fState |= MFS_DEFAULT;
+  SetMenuItemInfoW(menu, last, TRUE, &info);
+}
+
 bool InTree(const MenuItemPeer& item, const MenuItemPeer* wanted) {
   for (const MenuItemPeer* child : item.Children()) {
     if (child == wanted || InTree(*child, wanted)) return true;
@@ -76,11 +91,13 @@ void Win32PopupMenuPeer::Build(HMENU menu, const MenuItemPeer& item, std::vector
       submenus_[sub] = child;
       Build(sub, *child, chosen);
       AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+      ApplyLook(menu, *child);
       continue;
     }
     // Command ids start at 1: TrackPopupMenu returns 0 for "nothing chosen".
     chosen.push_back(static_cast<Win32MenuItemPeer*>(child));
     AppendMenuW(menu, flags, chosen.size(), text.c_str());
+    ApplyLook(menu, *child);
     if (const std::string picture = child->Picture(); !picture.empty()) {
       // Drawn by the owner window, so the silver background can be left out
       // the same way everywhere.

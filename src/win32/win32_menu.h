@@ -32,6 +32,10 @@ class Win32MenuItemPeer : public MenuItemPeer {
   std::string Hint() const override { return hint_; }
   void SetPicture(const std::string& resource) override { picture_ = resource; }
   std::string Picture() const override { return picture_; }
+  void SetDefault(bool d) override { default_ = d; }
+  bool Default() const override { return default_; }
+  void SetRadioItem(bool r) override { radio_ = r; }
+  bool RadioItem() const override { return radio_; }
   void Insert(int index, MenuItemPeer* child) override;
   void Remove(MenuItemPeer* child) override;
   std::vector<MenuItemPeer*> Children() const override { return children_; }
@@ -46,6 +50,8 @@ class Win32MenuItemPeer : public MenuItemPeer {
   std::string picture_;
   bool checked_ = false;
   bool enabled_ = true;
+  bool default_ = false;
+  bool radio_ = false;
   std::vector<MenuItemPeer*> children_;
 };
 

@@ -136,6 +136,13 @@ WindowHandle Win32WindowSystem::GetForegroundWindow() { return ToHandle(::GetFor
 
 void Win32WindowSystem::SetForegroundWindow(WindowHandle w) { ::SetForegroundWindow(ToHwnd(w)); }
 
+bool Win32WindowSystem::IsOwnProcessWindow(WindowHandle w) {
+  DWORD pid = 0;
+  // 0 for a handle that names no window.
+  if (!w || !::GetWindowThreadProcessId(ToHwnd(w), &pid)) return false;
+  return pid == ::GetCurrentProcessId();
+}
+
 void Win32WindowSystem::SetCapture(WindowHandle w) { ::SetCapture(ToHwnd(w)); }
 
 void Win32WindowSystem::ReleaseCapture() { ::ReleaseCapture(); }

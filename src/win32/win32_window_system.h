@@ -30,6 +30,7 @@ class Win32WindowSystem : public WindowSystem {
   void ShowWindow(WindowHandle w, int cmd) override;
   WindowHandle GetForegroundWindow() override;
   void SetForegroundWindow(WindowHandle w) override;
+  bool IsOwnProcessWindow(WindowHandle w) override;
   void SetCapture(WindowHandle w) override;
   void ReleaseCapture() override;
   void DrawXorFrame(const Rect& r) override;

@@ -23,7 +23,7 @@ using Calls = std::vector<SetWindowPosCall>;
 
 class FormFixture : public ::testing::Test {
  protected:
-  FormFixture() : tk(desk), form(desk, tk, platform.Ports()) {
+  FormFixture() : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
     app = desk.Create({.class_name = "Notepad", .title = "memo.txt", .style = kOverlapped, .rect = {100, 600, 620, 960}});
     child = desk.Create({.class_name = "Edit", .style = WS_CHILD_, .parent = app, .rect = {0, 0, 500, 300}});
     form.Show();
@@ -72,6 +72,7 @@ class FormFixture : public ::testing::Test {
   SimDesktop desk;
   SimPlatform platform;
   SimToolkit tk;
+  TrayServices tray;
   TForm1 form;
   WindowHandle app = 0;
   WindowHandle child = 0;

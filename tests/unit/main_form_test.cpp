@@ -17,7 +17,7 @@ constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_
 
 class MainFormTest : public ::testing::Test {
  protected:
-  MainFormTest() : tk(desk), form(desk, tk, platform.Ports()) {
+  MainFormTest() : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
     app = desk.Create({.class_name = "Notepad", .title = "memo.txt", .style = kOverlapped, .rect = {100, 600, 620, 960}});
     // A 500 x 300 document area inside the 520 x 360 frame.
     child = desk.Create({.class_name = "Edit", .style = WS_CHILD_, .parent = app, .rect = {0, 0, 500, 300}});
@@ -36,6 +36,7 @@ class MainFormTest : public ::testing::Test {
   SimDesktop desk;
   SimPlatform platform;
   SimToolkit tk;
+  TrayServices tray;
   TForm1 form;
   WindowHandle app = 0;
   WindowHandle child = 0;

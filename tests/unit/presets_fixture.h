@@ -25,10 +25,10 @@ inline constexpr std::string_view kDefaultIni =
 
 class PresetsFixture : public ::testing::Test {
  protected:
-  PresetsFixture() : tk(desk) {}
+  PresetsFixture() : tk(desk), tray(desk, platform.Ports()) {}
 
   void Start() {
-    form = std::make_unique<TForm1>(desk, tk, platform.Ports());
+    form = std::make_unique<TForm1>(desk, tk, platform.Ports(), tray);
     form->Show();
   }
   // The window's close button; the form stays made, as after the loop ends.
@@ -55,6 +55,7 @@ class PresetsFixture : public ::testing::Test {
   SimDesktop desk;
   SimPlatform platform;
   SimToolkit tk;
+  TrayServices tray;
   std::unique_ptr<TForm1> form;
 };
 

@@ -1775,6 +1775,93 @@ void TestShowMessage() {
   Check(IsWindowEnabled(hform), "the form takes input again");
 }
 
+// What tray mode relies on: a bold default entry and radio dots in a menu,
+// a minimised main form that answers where it comes back to, the program
+// restored from hidden and minimised, and windows told from other processes'.
+HMENU g_open_menu = nullptr;
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+  if (HWND popup = FindWindowW(L"#32768", nullptr); popup && IsWindowVisible(popup)) {
+    g_open_menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+  }
+  if (g_open_menu) {
+    const UINT default_item = GetMenuDefaultItem(g_open_menu, TRUE, 0);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE;
+    GetMenuItemInfoW(g_open_menu, 1, TRUE, &info);
+    Check(default_item == 0, "default entry at " + std::to_string(static_cast<int>(default_item)));
+    Check((info.fType & MFT_RADIOCHECK) && (info.fState & MFS_CHECKED),
+          "second entry: type 0x" + Hex(info.fType) + ", state 0x" + Hex(info.fState));
+    EndMenu();
+  }
+}
+
+// A form that keeps its size against every change asked of it, as the main
+// window does while its list is hidden: minimising and restoring are not
+// such changes.
+struct FixedSizeForm : Recorder {
+  bool PeerCanResize(int&, int&) override { return false; }
+};
+
+void TestTrayModeSupport() {
+  g_test = "TrayMode";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  FixedSizeForm fe;
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkTrayForm");
+  HWND hform = ToHwnd(form->Handle());
+  form->SetClientSize(200, 100);
+  form->SetWindowRect({120, 140, 420, 300});
+  form->SetSizeable(true);
+  form->Show();
+  SetForegroundWindow(hform);
+
+  MenuRecorder r1, r2;
+  std::vector<std::string> clicks;
+  r1.log = r2.log = &clicks;
+  auto menu = tk.CreatePopupMenu("WkTrayMenu");
+  auto set = tk.CreateMenuItem(r1, "mTraySet");
+  auto choice = tk.CreateMenuItem(r2, "Choice");
+  set->SetCaption("Set");
+  set->SetDefault(true);
+  choice->SetCaption("センタリング");
+  choice->SetRadioItem(true);
+  choice->SetChecked(true);
+  menu->Items().Insert(0, set.get());
+  menu->Items().Insert(1, choice.get());
+  g_open_menu = nullptr;
+  const UINT_PTR reader = SetTimer(nullptr, 0, 200, ReadOpenMenu);
+  const UINT_PTR deadline = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) { EndMenu(); });
+  menu->Popup({200, 200});
+  KillTimer(nullptr, reader);
+  KillTimer(nullptr, deadline);
+  Check(g_open_menu != nullptr, "the open menu was found");
+  Check(clicks.empty(), "nothing chosen");
+
+  Win32WindowSystem ws;
+  Check(ws.IsOwnProcessWindow(form->Handle()), "the form is ours");
+  HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  HWND foreign = taskbar ? taskbar : GetShellWindow();
+  Check(foreign && !ws.IsOwnProcessWindow(ToHandle(foreign)), "the shell's window is not ours");
+  Check(!ws.IsOwnProcessWindow(0), "no window is not ours");
+
+  int restores = 0;
+  tk.Application().SetOnRestore([&] { ++restores; });
+  const Rect normal = form->WindowRect();
+  ShowWindow(hform, SW_MINIMIZE);
+  RECT iconic{};
+  GetWindowRect(hform, &iconic);
+  Check(IsIconic(hform) && form->WindowRect() == normal,
+        "minimised: " + Str(form->WindowRect()) + ", restored " + Str(normal) + ", on the screen " + Str(ToRect(iconic)));
+  ShowWindow(hform, SW_HIDE);
+  tk.Application().Restore();
+  Check(IsWindowVisible(hform) && !IsIconic(hform), "restored from hidden and minimised");
+  Check(restores == 1, "restore handler ran " + std::to_string(restores) + " times");
+  Check(form->WindowRect() == normal, "back at " + Str(form->WindowRect()) + ", was " + Str(normal));
+  tk.Application().Restore();
+  Check(restores == 1, "restoring a shown window is no restore: " + std::to_string(restores));
+  tk.Application().SetOnRestore(nullptr);
+}
+
 // The main window's "サイズ：" label sits on a panel; a double-click on it
 // must reach its handler.
 struct DoubleClickRecorder : PeerEvents {
@@ -2013,6 +2100,7 @@ int wmain() {
   wakumo::TestMenuEntriesAndHints();
   wakumo::TestDialogButtonsAndFrame();
   wakumo::TestApplicationHintFollowsTheMouse();
+  wakumo::TestTrayModeSupport();
   std::printf("%d passed, %d failed\n", wakumo::g_passed, wakumo::g_failed);
   return wakumo::g_failed == 0 ? 0 : 1;
 }

@@ -77,6 +77,9 @@ class WindowSystem {
   virtual void ShowWindow(WindowHandle w, int cmd) = 0;
   virtual WindowHandle GetForegroundWindow() = 0;
   virtual void SetForegroundWindow(WindowHandle w) = 0;
+  // Whether w is a window of this program's own process (its forms, its
+  // hidden windows, the owner of its menus); false for a vanished one.
+  virtual bool IsOwnProcessWindow(WindowHandle w) = 0;
   virtual void SetCapture(WindowHandle w) = 0;
   virtual void ReleaseCapture() = 0;
   // The closed path (left,top)-(right,top)-(right,bottom)-(left,bottom)-(left,top)

@@ -23,17 +23,6 @@ const std::string kSjisSoft = Bytes({0x83, 0x5C, 0x83, 0x74, 0x83, 0x67});      
 const std::string kSjisHyouji = Bytes({0x95, 0x5C, 0x8E, 0xA6});                            // 表示
 const std::string kSjisEditor = Bytes({0x83, 0x47, 0x83, 0x66, 0x83, 0x42, 0x83, 0x5E});  // エディタ
 
-const std::initializer_list<const char*> kDefaultSizeLines = {
-    "120x60=", "256x256=", "320x240=QVGA", "640x480=VGA", "800x600=SVGA", "1024x768=XGA", "1280x1024=SXGA",
-    "1600x1200=UXGA"};
-
-std::string DefaultFileText() {
-  std::string text = FileText({"[Sizes]"});
-  for (const char* line : kDefaultSizeLines) text += FileText({line});
-  return text + FileText({"", "[Bases]", "", "[ShortCut]", "", "[Option]", "Timing=0", "ToFront=1", "Base=0",
-                          "OnTop=1", "WinPos=0", "ListSort=0"});
-}
-
 std::string PreparedFileText() {
   return FileText({"[Sizes]", "640x480=VGA", "800x600=" + kSjisSoft, "1024x768=XGA", "", "[Bases]",
                    "100,50=" + kSjisHyouji, "-8,0=", "", "[ShortCut]", "Small=320,240,0,0",
@@ -214,7 +203,7 @@ void ExpectClosingWroteSettings(const Context& c) {
   }
   // No case changes the size presets; the options are whatever the cases left.
   std::vector<std::string> want = {"[Sizes]"};
-  want.insert(want.end(), kDefaultSizeLines.begin(), kDefaultSizeLines.end());
+  for (const std::string& line : DefaultSizeLines()) want.push_back(line);
   for (const char* line : {"", "[Bases]", "", "[ShortCut]", "", "[Option]"}) want.push_back(line);
   const char* options[] = {"Timing=", "ToFront=", "Base=", "OnTop=", "WinPos=", "ListSort="};
   bool fits = lines.size() == want.size() + 6;

@@ -94,6 +94,9 @@ void RunStackingCases(Context& c, Suite& suite);
 void RunOnTopOffAtStartCase(Context& c, Suite& suite);
 // Cases of cases_dpi.cpp, each with a Wakumo of its own.
 void RunDpiCases(Context& c, Suite& suite);
+// Cases of cases_tray.cpp: tray mode with a target window of another
+// process, with a Wakumo of their own.
+void RunTrayCases(Context& c, Suite& suite);
 // Cases of cases_settings_bytes.cpp: names that code page 932 cannot read as
 // text, with a Wakumo of their own; run by RunSettingsCases.
 void RunUndecodableNameCases(Context& c, Suite& suite);

@@ -1,6 +1,7 @@
 #include "input_screen.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
 
@@ -120,6 +121,18 @@ void Input::RightClick(POINT at) {
   } else {
     SendMouse(MOUSEEVENTF_RIGHTDOWN);
     SendMouse(MOUSEEVENTF_RIGHTUP);
+  }
+}
+
+void Input::DoubleClick(POINT at) {
+  MoveTo(at);
+  if (shell_) {
+    X("click --repeat 2 --delay 80 1");
+  } else {
+    for (int i = 0; i < 2; ++i) {
+      SendMouse(MOUSEEVENTF_LEFTDOWN);
+      SendMouse(MOUSEEVENTF_LEFTUP);
+    }
   }
 }
 
@@ -265,6 +278,21 @@ COLORREF ScreenArea::At(int x, int y) const {
   if (x < area_.left || x >= area_.right || y < area_.top || y >= area_.bottom) return CLR_INVALID;
   const uint32_t v = pixels_[static_cast<size_t>(y - area_.top) * w + (x - area_.left)];
   return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);  // DIB pixels are 0x00RRGGBB
+}
+
+RECT ChangedBox(const ScreenArea& a, const ScreenArea& b) {
+  RECT box{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
+  const RECT& r = a.area();
+  for (LONG y = r.top; y < r.bottom; ++y) {
+    for (LONG x = r.left; x < r.right; ++x) {
+      if (a.At(x, y) == b.At(x, y)) continue;
+      box.left = std::min(box.left, x);
+      box.top = std::min(box.top, y);
+      box.right = std::max(box.right, x + 1);
+      box.bottom = std::max(box.bottom, y + 1);
+    }
+  }
+  return box.left == LONG_MAX ? RECT{} : box;
 }
 
 std::string OutlineDiff::Text() const {

@@ -36,6 +36,8 @@ class Input {
   void Click(POINT at);
   // The same with the right button.
   void RightClick(POINT at);
+  // Two clicks of the left button within the double-click time.
+  void DoubleClick(POINT at);
   // Key strokes by X key names, each pressed and released in turn: "Home",
   // "shift+End", "Up", "Down", "End", "Return", "F2", "Escape".
   void Keys(const std::string& names);
@@ -91,6 +93,11 @@ class ScreenArea {
   RECT area_{};
   std::vector<uint32_t> pixels_;
 };
+
+// Bounding box of the pixels that differ between two captures of one area;
+// empty when none do.
+RECT ChangedBox(const ScreenArea& a, const ScreenArea& b);
+inline bool IsEmptyRect(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 // Compares two captures along the outline of `r`: across each sampled point of
 // the path (left,top)-(right,top)-(right,bottom)-(left,bottom) a short

@@ -2,8 +2,8 @@
 // drives the sight, the number fields, Set, Undo and the window list with
 // real input, checking what the main window shows, where the targets end up
 // and what is left on the screen; then starts Wakumo afresh for the settings
-// file, the preset menus and the list editor, and again for the about box,
-// the help file and the preset names beside the size menu.
+// file, the preset menus, the list editor and tray mode, and again for the
+// about box, the help file and the preset names beside the size menu.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -295,6 +295,7 @@ int Main(int argc, wchar_t** argv) {
   RunOnTopOffAtStartCase(c, suite);
   RunDpiCases(c, suite);
   RunAboutCases(c, suite);
+  RunTrayCases(c, suite);
   Log(Format("e2e: %d passed, %d failed, %d skipped", suite.passed, suite.failed, suite.skipped));
   return suite.failed ? 1 : 0;
 }

@@ -1,5 +1,7 @@
 #include "popups.h"
 
+#include <map>
+
 #include "form_ops.h"
 
 namespace e2e {
@@ -30,26 +32,28 @@ namespace {
 struct TopLevelSearch {
   DWORD pid;
   const wchar_t* cls;
-  HWND found;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM lp) {
+BOOL CALLBACK FindTopLevels(HWND hwnd, LPARAM lp) {
   auto* s = reinterpret_cast<TopLevelSearch*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == s->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == s->cls) {
-    s->found = hwnd;
-    return FALSE;
-  }
+  if (pid == s->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == s->cls) s->found.push_back(hwnd);
   return TRUE;
 }
 
 }  // namespace
 
-HWND VisibleTopLevel(const Context& c, const wchar_t* cls) {
-  TopLevelSearch s{c.wakumo.process_id(), cls, nullptr};
-  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&s));
+std::vector<HWND> VisibleTopLevels(const Context& c, const wchar_t* cls) {
+  TopLevelSearch s{c.wakumo.process_id(), cls, {}};
+  EnumWindows(FindTopLevels, reinterpret_cast<LPARAM>(&s));
   return s.found;
+}
+
+HWND VisibleTopLevel(const Context& c, const wchar_t* cls) {
+  const std::vector<HWND> all = VisibleTopLevels(c, cls);
+  return all.empty() ? nullptr : all.front();
 }
 
 HWND WaitForTopLevel(const Context& c, const wchar_t* cls, const std::string& what) {
@@ -123,6 +127,57 @@ POINT FreeSpotOfMainWindow(const Context& c) {
     if (WindowFromPoint(p) == main) return p;
   }
   Fail("no point of the main window's client area is free of controls; tried (80, 62), (42, 60), (340, 4), (260, 92)");
+}
+
+// ---------------------------------------------------------------- the about box
+
+namespace {
+
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND h = GetWindow(lower, GW_HWNDPREV); h; h = GetWindow(h, GW_HWNDPREV))
+    if (h == upper) return true;
+  return false;
+}
+
+bool IsTopmost(HWND h) { return (GetWindowLongW(h, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+}  // namespace
+
+// Waits for the box and checks what every opening shows.
+HWND ExpectAboutBox(const Context& c, const std::string& how) {
+  const HWND box = WaitForTopLevel(c, kAboutClass, how);
+  if (WindowText(box) != L"バージョン情報") Fail(how + ": the box's caption is " + Quoted(WindowText(box)));
+  const std::map<std::wstring, HWND> controls = NamedControls(box);
+  const auto version = controls.find(L"Version");
+  if (version == controls.end()) Fail(how + ": the box has no control named \"Version\"");
+  std::wstring shown;
+  if (!PollUntil([&] { return (shown = WindowText(version->second)) == kVersion; }, kTextDeadlineMs))
+    Fail(how + ": Version shows " + Quoted(shown) + ", expected \"1.74\"");
+  const RECT r = WindowRect(box);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const LONG left = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, top = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  if (r.left != left || r.top != top)
+    Fail(how + ": the box is at " + RectText(r) + Format("; centred on the screen it starts at (%ld, %ld)", left, top));
+  if (IsWindowEnabled(c.wakumo.main())) Fail(how + ": the main window takes input while the box is open");
+  // The main window stays on top of other windows (OnTop=1 by default): the
+  // box must stay above it.
+  if (IsTopmost(c.wakumo.main()) && !(IsTopmost(box) && IsAbove(box, c.wakumo.main())))
+    Fail(how + ": the main window stays on top, the box is " + (IsTopmost(box) ? "" : "not ") +
+         "topmost and " + (IsAbove(box, c.wakumo.main()) ? "above" : "below") + " it");
+  return box;
+}
+
+HWND BoxControl(HWND box, const wchar_t* name) {
+  const std::map<std::wstring, HWND> controls = NamedControls(box);
+  const auto it = controls.find(name);
+  if (it == controls.end()) Fail(std::string("the about box has no control named ") + Quoted(name));
+  return it->second;
+}
+
+void ExpectClosed(const Context& c, HWND box, const std::string& how) {
+  WaitUntilHidden(c, box, how);
+  if (!PollUntil([&] { return IsWindowEnabled(c.wakumo.main()) != FALSE; }, kTextDeadlineMs))
+    Fail(how + ": the main window stays disabled after the box closed");
 }
 
 }  // namespace e2e

@@ -21,8 +21,10 @@ void StartWakumo(Context& c, const std::wstring& tag, std::optional<std::string>
 // Posts WM_CLOSE and waits for a clean end.
 void CloseWakumo(Context& c);
 
-// A visible top-level window of Wakumo's process with this class, or null.
+// Visible top-level windows of Wakumo's process with this class: the first
+// (or null), or all.
 HWND VisibleTopLevel(const Context& c, const wchar_t* cls);
+std::vector<HWND> VisibleTopLevels(const Context& c, const wchar_t* cls);
 HWND WaitForTopLevel(const Context& c, const wchar_t* cls, const std::string& what);
 void WaitUntilHidden(const Context& c, HWND window, const std::string& what);
 
@@ -41,5 +43,16 @@ HWND OpenSizeMenu(const Context& c, const std::string& what);
 HWND OpenContextMenu(const Context& c, const std::string& what);
 // A point of the main window's client area that no control covers.
 POINT FreeSpotOfMainWindow(const Context& c);
+
+inline constexpr wchar_t kVersion[] = L"1.74";
+inline constexpr wchar_t kAboutClass[] = L"TAboutBox";
+// Waits for the about box and checks what every opening shows: the caption,
+// the version, its place centred on the screen, the main window waiting for
+// it, and the box above a main window that stays on top.
+HWND ExpectAboutBox(const Context& c, const std::string& how);
+// The about box's control of that name; the case fails without it.
+HWND BoxControl(HWND box, const wchar_t* name);
+// Waits until the box is gone and the main window takes input again.
+void ExpectClosed(const Context& c, HWND box, const std::string& how);
 
 }  // namespace e2e

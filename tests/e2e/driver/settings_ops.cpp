@@ -43,6 +43,18 @@ std::string FileText(std::initializer_list<std::string> lines) {
   return text;
 }
 
+std::vector<std::string> DefaultSizeLines() {
+  return {"120x60=",      "256x256=",     "320x240=QVGA",   "640x480=VGA",
+          "800x600=SVGA", "1024x768=XGA", "1280x1024=SXGA", "1600x1200=UXGA"};
+}
+
+std::string DefaultFileText(const std::string& win_pos) {
+  std::string text = FileText({"[Sizes]"});
+  for (const std::string& line : DefaultSizeLines()) text += FileText({line});
+  return text + FileText({"", "[Bases]", "", "[ShortCut]", "", "[Option]", "Timing=0", "ToFront=1", "Base=0",
+                          "OnTop=1", "WinPos=" + win_pos, "ListSort=0"});
+}
+
 std::string Escaped(const std::string& bytes, size_t from, size_t to) {
   std::string out;
   for (size_t i = from; i < to && i < bytes.size(); ++i) {

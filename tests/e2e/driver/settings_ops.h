@@ -19,6 +19,10 @@ namespace e2e {
 std::string Bytes(std::initializer_list<unsigned char> bytes);
 // The lines as the settings file has them: each one ends in CR LF.
 std::string FileText(std::initializer_list<std::string> lines);
+// What a start without a settings file writes at close: the eight built-in
+// size presets and the default options, with `win_pos` as WinPos's value.
+std::vector<std::string> DefaultSizeLines();
+std::string DefaultFileText(const std::string& win_pos = "0");
 // Bytes shown so that line ends and non-ASCII bytes are visible.
 std::string Escaped(const std::string& bytes, size_t from, size_t to);
 // Fails with the first difference when the two differ.

@@ -87,23 +87,8 @@ void WithInput(const std::function<void()>& act, int timeout_ms = 15000) {
   if (failure) std::rethrow_exception(failure);
 }
 
-// Bounding box of the pixels that differ; empty when none do.
-RECT ChangedBox(const e2e::ScreenArea& a, const e2e::ScreenArea& b) {
-  RECT box{LONG_MAX, LONG_MAX, LONG_MIN, LONG_MIN};
-  const RECT& r = a.area();
-  for (LONG y = r.top; y < r.bottom; ++y) {
-    for (LONG x = r.left; x < r.right; ++x) {
-      if (a.At(x, y) == b.At(x, y)) continue;
-      box.left = std::min(box.left, x);
-      box.top = std::min(box.top, y);
-      box.right = std::max(box.right, x + 1);
-      box.bottom = std::max(box.bottom, y + 1);
-    }
-  }
-  return box.left == LONG_MAX ? RECT{} : box;
-}
-
-bool IsEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+using e2e::ChangedBox;
+using e2e::IsEmptyRect;
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 class TrayTest {
@@ -132,7 +117,7 @@ class TrayTest {
 
   void Run() {
     suite_.Run("tray.icon_appears_in_the_taskbar", [&] { IconAppears(); });
-    if (IsEmpty(icon_)) {
+    if (IsEmptyRect(icon_)) {
       for (const char* id : {"tray.enter_click_double_click_leave", "tray.hide_and_show", "tray.taskbar_created",
                              "tray.tooltip_colours", "tray.right_button_menu", "tray.minimized_follows_the_program",
                              "tray.ending"}) {
@@ -182,7 +167,7 @@ class TrayTest {
     RECT box{};
     Pump([&] {
       box = ChangedBox(empty_, Capture());
-      return IsEmpty(box) != present;
+      return IsEmptyRect(box) != present;
     },
          5000);
     return box;
@@ -196,7 +181,7 @@ class TrayTest {
     e2e::Log(Format("tray: shell version %u.%u", version >> 16, version & 0xFFFF));
     if ((version >> 16) < 5) Fail(Format("shell version %u.%u, expected 5.0 or later", version >> 16, version & 0xFFFF));
     icon_ = WaitForIcon(true);
-    if (IsEmpty(icon_)) Fail("nothing changed at the taskbar's right end " + e2e::RectText(watch_));
+    if (IsEmptyRect(icon_)) Fail("nothing changed at the taskbar's right end " + e2e::RectText(watch_));
     const LONG w = icon_.right - icon_.left, h = icon_.bottom - icon_.top;
     e2e::Log("tray: icon at " + e2e::RectText(icon_));
     if (w < 8 || w > 32 || h < 8 || h > 32) Fail("the changed area is not icon-sized: " + e2e::RectText(icon_));
@@ -247,7 +232,7 @@ class TrayTest {
 
   void HideAndShow() {
     tray_->SetVisible(false);
-    if (!IsEmpty(WaitForIcon(false))) Fail("the icon is still on the screen after Visible := False");
+    if (!IsEmptyRect(WaitForIcon(false))) Fail("the icon is still on the screen after Visible := False");
     if (!tray_->Registration().Added()) Fail("a hidden icon should stay registered with the shell");
     tray_->SetVisible(true);
     const RECT again = WaitForIcon(true);
@@ -288,12 +273,12 @@ class TrayTest {
     nid.hWnd = ToHwnd(tray_->Registration().Record().hWnd);
     nid.uID = kTrayIconId;
     if (!Shell_NotifyIconW(NIM_DELETE, &nid)) Fail(Format("NIM_DELETE behind the component failed, error %lu", GetLastError()));
-    if (!IsEmpty(WaitForIcon(false))) Fail("the icon did not leave after NIM_DELETE");
+    if (!IsEmptyRect(WaitForIcon(false))) Fail("the icon did not leave after NIM_DELETE");
     events_.clear();
     SendMessageW(nid.hWnd, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     if (!Has("restart")) Fail("no OnRestartTaskbar: " + Names(events_));
     const RECT again = WaitForIcon(true);
-    if (IsEmpty(again)) Fail("the icon was not registered again");
+    if (IsEmptyRect(again)) Fail("the icon was not registered again");
     if (!tray_->Registration().Shown()) Fail("the registration is not shown after the restart");
   }
 
@@ -335,15 +320,15 @@ class TrayTest {
 
   void MinimizedFollowsTheProgram() {
     tray_->SetMinimized(true);
-    if (!IsEmpty(WaitForIcon(false))) Fail("Minimized: the icon stays while the program is on the screen");
+    if (!IsEmptyRect(WaitForIcon(false))) Fail("Minimized: the icon stays while the program is on the screen");
     HWND form = ToHwnd(form_.Handle());
     ShowWindow(form, SW_MINIMIZE);
-    if (IsEmpty(WaitForIcon(true))) Fail("the icon did not come when the program was minimised");
+    if (IsEmptyRect(WaitForIcon(true))) Fail("the icon did not come when the program was minimised");
     ShowWindow(form, SW_RESTORE);
-    if (!IsEmpty(WaitForIcon(false))) Fail("the icon did not go when the program was restored");
+    if (!IsEmptyRect(WaitForIcon(false))) Fail("the icon did not go when the program was restored");
     if (!Pump([&] { return GetForegroundWindow() == form; }, 2000)) Fail("the owning form is not in front after the restore");
     tray_->SetMinimized(false);
-    if (IsEmpty(WaitForIcon(true))) Fail("the icon did not come back with Minimized := False");
+    if (IsEmptyRect(WaitForIcon(true))) Fail("the icon did not come back with Minimized := False");
   }
 
   void Ending() {
@@ -366,7 +351,7 @@ class TrayTest {
     WithInput([&] { input_.MoveTo({at.x - 300, at.y - 400}); });
     if (!Pump([&] { return tray_ == nullptr; }, 3000)) Fail("the leave check did not end the component");
     if (IsWindow(window)) Fail("the hidden window outlived the component");
-    if (!IsEmpty(WaitForIcon(false))) Fail("the icon is still in the taskbar after the component ended");
+    if (!IsEmptyRect(WaitForIcon(false))) Fail("the icon is still in the taskbar after the component ended");
   }
 
   // ---- helpers ----
