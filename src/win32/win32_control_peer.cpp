@@ -116,20 +116,26 @@ void Win32ControlPeer::AttachTo(HWND hwnd) {
 // Paint boxes stand in for windowless controls, which lie below every
 // windowed sibling, later ones above earlier ones (so a spinner's arrows,
 // made after its slider strip, cover it). CreateWindowEx puts a new child at
-// the bottom; moving it just above the topmost paint box does both, and
-// keeps the windowed controls in creation order, which is the tab order.
+// the bottom, and the windowed siblings keep their creation order, which is
+// the tab order. So while no paint box is among the siblings the new child
+// is already where it belongs; otherwise its place is just below the
+// windowed sibling made last, which is just above the topmost paint box.
+// The siblings are known from the peers: asking the window system for them
+// would cost two server calls per sibling and child, quadratic in controls.
 void Win32ControlPeer::PlaceInZOrder() {
-  HWND topmost_painted = nullptr;
-  for (HWND h = GetWindow(hwnd_, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) {
-    const Win32ControlPeer* sibling = h == hwnd_ ? nullptr : FromHwnd(h);
-    if (sibling && sibling->kind_ == ControlKind::PaintBox) {
-      topmost_painted = h;
-      break;
+  if (!parent_) return;
+  bool painted_sibling = false;
+  HWND last_windowed = nullptr;
+  for (const Win32ControlPeer* sibling : parent_->children_) {
+    if (sibling == this || !sibling->hwnd_) continue;
+    if (sibling->kind_ == ControlKind::PaintBox) {
+      painted_sibling = true;
+    } else {
+      last_windowed = sibling->hwnd_;
     }
   }
-  if (!topmost_painted) return;
-  HWND above = GetWindow(topmost_painted, GW_HWNDPREV);
-  SetWindowPos(hwnd_, above ? above : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!painted_sibling) return;
+  SetWindowPos(hwnd_, last_windowed ? last_windowed : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 bool Win32ControlPeer::RecreateHwnd(DWORD set, DWORD clear) {
