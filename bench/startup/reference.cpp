@@ -17,6 +17,13 @@ namespace {
 
 // Classes the window system or the common controls bring; everything else
 // was the program's own and is registered here under the same name.
+// Wakumo makes its system controls as classes of its own named "Wakumo" and
+// the system class ("WakumoBUTTON"); the reference makes the system class.
+std::wstring SystemClassOf(const std::wstring& cls) {
+  const std::wstring prefix = L"Wakumo";
+  return cls.compare(0, prefix.size(), prefix) == 0 ? cls.substr(prefix.size()) : cls;
+}
+
 bool IsSystemClass(const std::wstring& cls) {
   static const wchar_t* const kSystem[] = {L"Button",          L"Edit",           L"Static",
                                            L"ComboBox",        L"ComboLBox",      L"ListBox",
@@ -78,8 +85,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
   std::set<std::wstring> registered;
+  std::vector<std::wstring> classes;
   for (const startup::WindowRecord& w : recipe) {
-    if (!IsSystemClass(w.cls) && registered.insert(w.cls).second) Register(w.cls);
+    const std::wstring system = SystemClassOf(w.cls);
+    classes.push_back(IsSystemClass(system) ? system : w.cls);
+    if (!IsSystemClass(system) && registered.insert(w.cls).second) Register(w.cls);
   }
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
@@ -97,7 +107,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (child && !parent) continue;
     DWORD style = w.style;
     if (!child) style &= ~WS_VISIBLE;
-    made[i] = CreateWindowExW(w.ex_style, w.cls.c_str(), w.text.c_str(), style, w.rect.left, w.rect.top,
+    made[i] = CreateWindowExW(w.ex_style, classes[i].c_str(), w.text.c_str(), style, w.rect.left, w.rect.top,
                               w.rect.right - w.rect.left, w.rect.bottom - w.rect.top, parent,
                               child ? reinterpret_cast<HMENU>(static_cast<INT_PTR>(i + 100)) : nullptr,
                               GetModuleHandleW(nullptr), nullptr);

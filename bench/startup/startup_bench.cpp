@@ -127,8 +127,12 @@ class Started {
 bool MadeByItsControl(const std::wstring& parent_class) {
   static const wchar_t* const kSystem[] = {L"SysListView32", L"ComboBox", L"Edit", L"Button", L"Static",
                                            L"tooltips_class32", L"msctls_updown32", L"ListBox"};
+  // Wakumo's system controls are classes of its own made from them.
+  const std::wstring prefix = L"Wakumo";
+  const std::wstring cls =
+      parent_class.compare(0, prefix.size(), prefix) == 0 ? parent_class.substr(prefix.size()) : parent_class;
   for (const wchar_t* s : kSystem)
-    if (lstrcmpiW(parent_class.c_str(), s) == 0) return true;
+    if (lstrcmpiW(cls.c_str(), s) == 0) return true;
   return false;
 }
 

@@ -57,7 +57,7 @@ void Win32ComboBoxPeer::SetItems(const std::vector<std::string>& items) {
   }
   if (!drop_down_list_) SetWindowTextW(hwnd_, Wide(text).c_str());
   SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  Invalidate(true);
 }
 
 std::string Win32ComboBoxPeer::ItemText(int i) const {

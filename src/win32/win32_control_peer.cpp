@@ -59,12 +59,7 @@ void Win32ControlPeer::Detach() {
   if (hwnd_) {
     if (Win32FormPeer* form = Form(); form && form != this && !hint_.empty()) form->RemoveTool(hwnd_);
     if (GetCapture() == hwnd_) ReleaseCapture();
-    if (own_class_) {
-      SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    } else {
-      RemoveWindowSubclass(hwnd_, &StandardSubclassProc, 0);
-    }
-    RemovePropW(hwnd_, kPeerProperty);
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     RemovePropW(hwnd_, kNameProperty);
     DestroyWindow(hwnd_);
     hwnd_ = nullptr;
@@ -81,12 +76,37 @@ Win32FormPeer* Win32ControlPeer::Form() {
   return p->kind_ == ControlKind::Form ? static_cast<Win32FormPeer*>(p) : nullptr;
 }
 
+namespace {
+
+// The peer whose window is being made, for the messages that come before
+// its window can point at it.
+thread_local Win32ControlPeer* t_creating = nullptr;
+
+}  // namespace
+
 Win32ControlPeer* Win32ControlPeer::FromHwnd(HWND hwnd) {
-  return hwnd ? static_cast<Win32ControlPeer*>(GetPropW(hwnd, kPeerProperty)) : nullptr;
+  // Only windows of our own classes point at a peer; the class's window
+  // procedure tells them, without a trip to the window system's server. (Not
+  // the window's: a tooltip subclasses the controls it shows hints for.)
+  if (!hwnd) return nullptr;
+  const auto proc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+  const bool ours = proc == &CustomWndProc || proc == &StandardClassProc ||
+                    // A system control subclassed because no class could be made from it.
+                    reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC)) == &StandardClassProc;
+  if (!ours) return nullptr;
+  return reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class) {
   own_class_ = own_class;
+  // A system control runs as a class of our own made from it (a superclass):
+  // the peer sees its messages first without a subclass, which costs the
+  // window system a property look-up on every message.
+  std::wstring superclass;
+  if (!own_class) {
+    superclass = tk_.StandardClass(window_class, base_proc_);
+    window_class = superclass.c_str();
+  }
   HWND parent_hwnd = nullptr;
   HMENU id = nullptr;
   // Forms and hint windows are top-level windows, made without an owner.
@@ -97,9 +117,17 @@ void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWOR
     id_ = tk_.AllocateId(this);
     id = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_));
   }
-  hwnd_ = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, parent_hwnd, id,
-                          tk_.Instance(), own_class ? this : nullptr);
+  Win32ControlPeer* const outer = t_creating;
+  t_creating = this;
+  hwnd_ = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, parent_hwnd, id, tk_.Instance(),
+                          own_class ? this : nullptr);
+  t_creating = outer;
   if (!hwnd_) return;
+  if (!own_class && superclass.rfind(kStandardClassPrefix, 0) != 0) {
+    // No class of ours could be made: the window is subclassed instead.
+    base_proc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StandardClassProc)));
+  }
   if (!name_.empty()) name_atom_ = GlobalAddAtomW(Wide(name_).c_str());
   AttachTo(hwnd_);
   if (!top_level) PlaceInZOrder();
@@ -108,8 +136,7 @@ void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWOR
 }
 
 void Win32ControlPeer::AttachTo(HWND hwnd) {
-  SetPropW(hwnd, kPeerProperty, this);
-  if (!own_class_) SetWindowSubclass(hwnd, &StandardSubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+  SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   if (name_atom_) SetPropW(hwnd, kNameProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(name_atom_)));
 }
 
@@ -157,9 +184,12 @@ bool Win32ControlPeer::RecreateHwnd(DWORD set, DWORD clear) {
 
   // Focus moves and notifications of either window are not the facade's.
   detaching_ = true;
+  Win32ControlPeer* const outer = t_creating;
+  t_creating = this;
   HWND made = CreateWindowExW(ex_style, window_class, text.c_str(), style, r.left, r.top, r.right - r.left,
                               r.bottom - r.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                               tk_.Instance(), nullptr);
+  t_creating = outer;
   if (!made) {
     detaching_ = false;
     return false;
@@ -168,8 +198,6 @@ bool Win32ControlPeer::RecreateHwnd(DWORD set, DWORD clear) {
   SetWindowPos(made, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   Win32FormPeer* form = Form();
   if (form && !hint_.empty()) form->RemoveTool(old);
-  RemoveWindowSubclass(old, &StandardSubclassProc, 0);
-  RemovePropW(old, kPeerProperty);
   RemovePropW(old, kNameProperty);
   hwnd_ = made;
   AttachTo(made);
@@ -181,19 +209,31 @@ bool Win32ControlPeer::RecreateHwnd(DWORD set, DWORD clear) {
   return true;
 }
 
-LRESULT CALLBACK Win32ControlPeer::StandardSubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR,
-                                                        DWORD_PTR data) {
-  auto* peer = reinterpret_cast<Win32ControlPeer*>(data);
+LRESULT CALLBACK Win32ControlPeer::StandardClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+  auto* peer = reinterpret_cast<Win32ControlPeer*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  if (!peer && (peer = t_creating) != nullptr) {
+    // The first messages of a window being made.
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(peer));
+  }
+  if (!peer) return DefWindowProcW(hwnd, msg, w, l);
+  const WNDPROC base = peer->base_proc_;
   if (msg == WM_NCDESTROY) {
     // Gone with its parent: the handle must not be used again.
-    RemoveWindowSubclass(hwnd, &StandardSubclassProc, 0);
-    if (peer) peer->hwnd_ = nullptr;
-    return DefSubclassProc(hwnd, msg, w, l);
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+    if (peer->hwnd_ == hwnd) peer->hwnd_ = nullptr;
+    return CallWindowProcW(base, hwnd, msg, w, l);
   }
-  LRESULT result = 0;
-  if (peer && !peer->detaching_ && msg == WM_MOUSEMOVE) peer->NoteMouseOver();
-  if (peer && !peer->detaching_ && peer->HandleStandardMessage(msg, w, l, result)) return result;
-  return DefSubclassProc(hwnd, msg, w, l);
+  // A window being made anew or going away is not the peer's any more.
+  if (peer->hwnd_ == hwnd && !peer->detaching_) {
+    if (msg == WM_MOUSEMOVE) peer->NoteMouseOver();
+    LRESULT result = 0;
+    if (peer->HandleStandardMessage(msg, w, l, result)) return result;
+  }
+  return CallWindowProcW(base, hwnd, msg, w, l);
+}
+
+LRESULT Win32ControlPeer::CallBase(UINT msg, WPARAM w, LPARAM l) {
+  return CallWindowProcW(base_proc_, hwnd_, msg, w, l);
 }
 
 void Win32ControlPeer::NoteMouseOver() {
@@ -206,7 +246,7 @@ void Win32ControlPeer::NoteMouseOver() {
 bool Win32ControlPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   if (msg != WM_SETFOCUS && msg != WM_KILLFOCUS) return false;
   // Let the control take or give up the focus first, then tell the facade.
-  result = DefSubclassProc(hwnd_, msg, w, l);
+  result = CallBase(msg, w, l);
   if (msg == WM_SETFOCUS) {
     RaiseEnter();
   } else {
@@ -369,7 +409,7 @@ bool Win32ControlPeer::HandlePaintedMessage(UINT msg, WPARAM w, LPARAM l, ClickM
     case WM_SETTEXT:
     case WM_ENABLE:
       result = DefWindowProcW(hwnd_, msg, w, l);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       return true;
     default:
       break;
@@ -463,7 +503,7 @@ void Win32ControlPeer::ApplyDpi() {
   ApplyBounds();
   ApplyFont();
   for (Win32ControlPeer* child : children_) child->ApplyDpi();
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  Invalidate(true);
 }
 
 void Win32ControlPeer::SetCaption(const std::string& text) {
@@ -505,7 +545,7 @@ void Win32ControlPeer::SetFont(const FontSpec& f) {
   font_ = f;
   ApplyFont();
   for (Win32ControlPeer* child : children_) child->InheritFont(f);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  Invalidate(true);
 }
 
 void Win32ControlPeer::InheritFont(const FontSpec& f) {
@@ -513,7 +553,7 @@ void Win32ControlPeer::InheritFont(const FontSpec& f) {
   font_ = f;
   ApplyFont();
   for (Win32ControlPeer* child : children_) child->InheritFont(f);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  Invalidate(true);
 }
 
 void Win32ControlPeer::ApplyFont() {
@@ -529,12 +569,21 @@ void Win32ControlPeer::SetColor(TColor c) {
   InvalidateWithChildren();
 }
 
+// A window not on the screen (itself or a parent hidden, as every control is
+// while its form is being made) is painted whole when it comes on: marking
+// it now would only cost the window system's work for nothing.
+bool Win32ControlPeer::OnScreen() const { return hwnd_ && IsWindowVisible(hwnd_); }
+
+void Win32ControlPeer::Invalidate(bool erase) {
+  if (OnScreen()) InvalidateRect(hwnd_, nullptr, erase ? TRUE : FALSE);
+}
+
 void Win32ControlPeer::InvalidateWithChildren() {
-  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  if (OnScreen()) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Win32ControlPeer::Repaint() {
-  if (hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if (OnScreen()) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void Win32ControlPeer::ChangeStyle(DWORD set, DWORD clear) {
@@ -545,7 +594,7 @@ void Win32ControlPeer::ChangeStyle(DWORD set, DWORD clear) {
   SetWindowLongW(hwnd_, GWL_STYLE, changed);
   SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+  Invalidate(true);
 }
 
 void Win32ControlPeer::PaintParentBackground(HDC dc) {

@@ -60,8 +60,10 @@ class Win32ControlPeer : public ControlPeer {
   Win32FormPeer* Form();
   // The peer of one of our windows; null for any other window.
   static Win32ControlPeer* FromHwnd(HWND hwnd);
-  // Window procedure of our own window classes.
+  // Window procedures of our own window classes and of those made from the
+  // system's controls.
   static WNDPROC WindowProc() { return &CustomWndProc; }
+  static WNDPROC StandardWindowProc() { return &StandardClassProc; }
 
   // A notification (WM_COMMAND code) the parent received from this control.
   virtual void OnCommand(int code) { (void)code; }
@@ -86,7 +88,10 @@ class Win32ControlPeer : public ControlPeer {
   // to it. `own_class` windows run CustomWndProc and reach HandleMessage.
   void CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class);
   static LRESULT CALLBACK CustomWndProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
-  static LRESULT CALLBACK StandardSubclassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data);
+  // Window procedure of the classes made from the system's controls.
+  static LRESULT CALLBACK StandardClassProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+  // The system control's own handling of a message.
+  LRESULT CallBase(UINT msg, WPARAM w, LPARAM l);
   // Messages of our own window classes; return true when handled.
   virtual bool HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result);
   // Messages of the system's control classes (BUTTON, EDIT, ...), seen before
@@ -127,6 +132,9 @@ class Win32ControlPeer : public ControlPeer {
   // Events go to the facade only while it is whole.
   PeerEvents* Events() { return ready_ && !detaching_ ? &events_ : nullptr; }
   void ChangeStyle(DWORD set, DWORD clear);
+  // Marks the control for painting, when it is on the screen.
+  void Invalidate(bool erase = false);
+  bool OnScreen() const;
   // Invalidates the control and its children, whose backgrounds may show it.
   void InvalidateWithChildren();
   // Paints what the parent shows behind this control into `dc`, so painted
@@ -171,6 +179,7 @@ class Win32ControlPeer : public ControlPeer {
   bool hovering_ = false;
   bool tracking_leave_ = false;
   int cursor_ = 0;
+  WNDPROC base_proc_ = nullptr;  // a system control's own procedure
 };
 
 template <typename PaintFn>

@@ -117,11 +117,11 @@ bool Win32EditPeer::OnChar(WPARAM unit, LPARAM l, LRESULT& result) {
   if (e && !e->PeerKeyPress(ch)) return true;
   if (ch == 0 || ch > 0x10FFFF || (ch >= 0xD800 && ch < 0xE000)) return true;
   if (ch < 0x10000) {
-    result = DefSubclassProc(hwnd_, WM_CHAR, static_cast<WPARAM>(ch), l);
+    result = CallBase(WM_CHAR, static_cast<WPARAM>(ch), l);
   } else {
     const char32_t v = ch - 0x10000;
-    DefSubclassProc(hwnd_, WM_CHAR, static_cast<WPARAM>(0xD800 + (v >> 10)), l);
-    result = DefSubclassProc(hwnd_, WM_CHAR, static_cast<WPARAM>(0xDC00 + (v & 0x3FF)), l);
+    CallBase(WM_CHAR, static_cast<WPARAM>(0xD800 + (v >> 10)), l);
+    result = CallBase(WM_CHAR, static_cast<WPARAM>(0xDC00 + (v & 0x3FF)), l);
   }
   return true;
 }
@@ -131,7 +131,7 @@ bool Win32EditPeer::OnChar(WPARAM unit, LPARAM l, LRESULT& result) {
 // selection made on entering is kept, and the press starts no drag.
 LRESULT Win32EditPeer::OnFocusingClick(WPARAM w, LPARAM l) {
   focusing_click_ = true;
-  const LRESULT result = DefSubclassProc(hwnd_, WM_LBUTTONDOWN, w, l);
+  const LRESULT result = CallBase(WM_LBUTTONDOWN, w, l);
   focusing_click_ = false;
   if (std::exchange(entered_by_click_, false) && hwnd_ && GetFocus() == hwnd_ && entered_end_ > entered_start_) {
     if (GetCapture() == hwnd_) ReleaseCapture();

@@ -298,7 +298,7 @@ void Win32FormPeer::ApplyDpi() {
   for (Win32ControlPeer* child : Children()) child->ApplyDpi();
   ApplyFont();
   ApplyClientSize();
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+  Invalidate(true);
 }
 
 // A sizing border moves one edge and keeps the opposite one: dragging the

@@ -54,7 +54,7 @@ void Win32HintWindowPeer::ShowHint(const Rect& screen, const std::string& text) 
   SetWindowTextW(hwnd_, Wide(text).c_str());
   SetWindowPos(hwnd_, HWND_TOPMOST, screen.left, screen.top, screen.Width(), screen.Height(),
                SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
   // Painted at once: the menu's loop may keep it waiting otherwise.
   UpdateWindow(hwnd_);
 }
@@ -82,7 +82,7 @@ bool Win32HintWindowPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& r
       return true;
     case WM_SETTEXT:
       result = DefWindowProcW(hwnd_, msg, w, l);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       return true;
     default:
       break;

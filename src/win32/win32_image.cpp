@@ -18,7 +18,7 @@ Win32ImagePeer::Win32ImagePeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerE
 void Win32ImagePeer::SetPicture(const std::string& resource, bool transparent) {
   picture_ = resource;
   transparent_ = transparent;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 bool Win32ImagePeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {

@@ -135,7 +135,7 @@ bool Win32ListViewPeer::OnNotify(const NMHDR& header, LRESULT& result) {
 
 bool Win32ListViewPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
   if (msg == WM_SIZE) {
-    result = DefSubclassProc(hwnd_, msg, w, l);
+    result = CallBase(msg, w, l);
     FitColumns();
     return true;
   }
@@ -146,7 +146,7 @@ bool Win32ListViewPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRES
         (header->pitem->mask & HDI_WIDTH);
     if (width_changed && header->hdr.hwndFrom == reinterpret_cast<HWND>(SendMessageW(hwnd_, LVM_GETHEADER, 0, 0))) {
       // The list view takes the new width first.
-      result = DefSubclassProc(hwnd_, msg, w, l);
+      result = CallBase(msg, w, l);
       OnHeaderWidthChanged(header->iItem, header->pitem->cxy);
       return true;
     }

@@ -52,7 +52,7 @@ Win32PaintBoxPeer::Win32PaintBoxPeer(Win32Toolkit& tk, Win32ControlPeer* parent,
 }
 
 void Win32PaintBoxPeer::Repaint() {
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32PaintBoxPeer::SetMouseCapture(bool on) {

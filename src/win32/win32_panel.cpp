@@ -45,7 +45,7 @@ void Win32PanelPeer::SetBevel(BevelKind outer, BevelKind inner) {
 
 void Win32PanelPeer::SetAlignment(TextAlign a) {
   alignment_ = a;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32PanelPeer::Paint(HDC dc, RECT rc) {

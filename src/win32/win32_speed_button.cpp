@@ -37,7 +37,7 @@ Win32SpeedButtonPeer::Win32SpeedButtonPeer(Win32Toolkit& tk, Win32ControlPeer* p
 
 void Win32SpeedButtonPeer::SetPicture(const std::string& resource, bool) {
   glyph_ = resource;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32SpeedButtonPeer::SetChecked(bool down) {
@@ -50,13 +50,13 @@ void Win32SpeedButtonPeer::SetSpeedStyle(bool flat, int group, bool allow_all_up
   group_ = group;
   allow_all_up_ = allow_all_up;
   if (group_ == 0) down_ = false;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32SpeedButtonPeer::SetEnabled(bool e) {
   Win32ControlPeer::SetEnabled(e);
   if (!e) pressed_ = false;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32SpeedButtonPeer::SetDownState(bool down) {
@@ -66,12 +66,12 @@ void Win32SpeedButtonPeer::SetDownState(bool down) {
       auto* other = static_cast<Win32SpeedButtonPeer*>(sibling);
       if (other->group_ == group_ && other->down_) {
         other->down_ = false;
-        if (other->hwnd_) InvalidateRect(other->hwnd_, nullptr, FALSE);
+        other->Invalidate();
       }
     }
   }
   down_ = down;
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32SpeedButtonPeer::Paint(HDC dc, RECT rc) {
@@ -126,7 +126,7 @@ void Win32SpeedButtonPeer::Paint(HDC dc, RECT rc) {
 }
 
 void Win32SpeedButtonPeer::HoverChanged() {
-  if (flat_ && hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (flat_ && hwnd_) Invalidate();
 }
 
 bool Win32SpeedButtonPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& result) {
@@ -142,7 +142,7 @@ bool Win32SpeedButtonPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& 
         const bool inside = PtInRect(&rc, POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)}) != FALSE;
         if (inside != mouse_inside_) {
           mouse_inside_ = inside;
-          InvalidateRect(hwnd_, nullptr, FALSE);
+          Invalidate();
         }
       }
       break;
@@ -151,7 +151,7 @@ bool Win32SpeedButtonPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& 
       pressed_ = true;
       mouse_inside_ = true;
       ::SetCapture(hwnd_);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       UpdateWindow(hwnd_);
       break;
     case WM_LBUTTONUP: {
@@ -162,7 +162,7 @@ bool Win32SpeedButtonPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& 
       GetClientRect(hwnd_, &rc);
       const bool click = PtInRect(&rc, POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)}) != FALSE;
       if (click && group_ != 0) SetDownState(!(down_ && allow_all_up_));
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       UpdateWindow(hwnd_);
       // The state is settled before the click runs: its handler may open a
       // menu and not return for a while.
@@ -174,7 +174,7 @@ bool Win32SpeedButtonPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESULT& 
     case WM_CAPTURECHANGED:
       if (pressed_ && reinterpret_cast<HWND>(l) != hwnd_) {
         pressed_ = false;
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        Invalidate();
       }
       result = 0;
       return true;

@@ -202,4 +202,28 @@ void Win32Toolkit::RegisterWindowClass(const std::wstring& name, UINT style, HCU
   if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) classes_.push_back(name);
 }
 
+std::wstring Win32Toolkit::StandardClass(const wchar_t* system_class, WNDPROC& base) {
+  auto known = standard_classes_.find(system_class);
+  if (known == standard_classes_.end()) {
+    // The system class as this program's manifest picks it (the common
+    // controls' own version of BUTTON and the rest).
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    std::wstring name = system_class;
+    WNDPROC proc = nullptr;
+    if (GetClassInfoExW(nullptr, system_class, &wc)) {
+      proc = wc.lpfnWndProc;
+      const std::wstring ours = std::wstring(kStandardClassPrefix) + system_class;
+      wc.lpfnWndProc = Win32ControlPeer::StandardWindowProc();
+      wc.hInstance = instance_;
+      wc.style &= ~static_cast<UINT>(CS_GLOBALCLASS);
+      wc.lpszClassName = ours.c_str();
+      if (RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS) name = ours;
+    }
+    known = standard_classes_.emplace(system_class, std::make_pair(name, proc)).first;
+  }
+  base = known->second.second;
+  return known->second.first;
+}
+
 }  // namespace wakumo

@@ -19,8 +19,9 @@ class Win32FormPeer;
 
 // Window property naming every windowed control, read by the end-to-end driver.
 inline constexpr const wchar_t* kNameProperty = L"WakumoName";
-// Window property pointing from a window to its peer.
-inline constexpr const wchar_t* kPeerProperty = L"WakumoPeer";
+// The classes made from the system's controls are named by this prefix and
+// the system class's name ("WakumoButton").
+inline constexpr const wchar_t* kStandardClassPrefix = L"Wakumo";
 
 class Win32Toolkit : public UiToolkit {
  public:
@@ -66,6 +67,10 @@ class Win32Toolkit : public UiToolkit {
 
   // Registers one of our window classes the first time it is needed.
   void RegisterWindowClass(const std::wstring& name, UINT style, HCURSOR cursor, bool with_icon);
+  // The class of ours made from a system control's class, with the system
+  // class's procedure in `base`; the system class's own name when that
+  // cannot be made (base is then its procedure too).
+  std::wstring StandardClass(const wchar_t* system_class, WNDPROC& base);
 
  private:
   HINSTANCE instance_;
@@ -78,6 +83,7 @@ class Win32Toolkit : public UiToolkit {
   int next_id_ = 100;  // clear of IDOK, IDCANCEL and friends
   std::vector<Win32FormPeer*> forms_;
   std::vector<std::wstring> classes_;
+  std::map<std::wstring, std::pair<std::wstring, WNDPROC>> standard_classes_;
   HWND utility_ = nullptr;
 };
 

@@ -65,7 +65,7 @@ void Win32ValueListEditorPeer::SetColumns(const std::vector<ListColumn>& columns
   if (!columns.empty()) key_width_ = std::max(0, columns[0].width);
   if (columns.size() > 1) value_width_ = std::max(0, columns[1].width);
   if (editing_) PlaceEditor();
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 std::vector<ListColumn> Win32ValueListEditorPeer::Columns() const {
@@ -91,7 +91,7 @@ std::optional<std::string> Win32ValueListEditorPeer::AppendKeyValue(const std::s
     whole_row_ = false;
   }
   UpdateScrollBar();
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
   return std::nullopt;
 }
 
@@ -103,7 +103,7 @@ void Win32ValueListEditorPeer::ClearRows() {
   whole_row_ = false;
   top_ = 0;
   UpdateScrollBar();
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 std::vector<std::string> Win32ValueListEditorPeer::RowTexts(int row) const {
@@ -116,7 +116,7 @@ void Win32ValueListEditorPeer::ExchangeRows(int a, int b) {
   if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount()) return;
   EndEdit(true, EndReason::kProgram);
   std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32ValueListEditorPeer::DeleteRow(int row) {
@@ -126,7 +126,7 @@ void Win32ValueListEditorPeer::DeleteRow(int row) {
   row_ = rows_.empty() ? -1 : std::min(row_, RowCount() - 1);
   UpdateScrollBar();
   if (row_ >= 0) EnsureVisible(row_);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32ValueListEditorPeer::SelectWholeRow(int row) {
@@ -135,7 +135,7 @@ void Win32ValueListEditorPeer::SelectWholeRow(int row) {
   row_ = row;
   whole_row_ = true;
   EnsureVisible(row);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32ValueListEditorPeer::ApplyDpi() {
@@ -204,7 +204,7 @@ void Win32ValueListEditorPeer::ScrollTo(int top) {
   EndEdit(true, EndReason::kProgram);
   top_ = top;
   UpdateScrollBar();
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32ValueListEditorPeer::EnsureVisible(int row) {
@@ -223,7 +223,7 @@ void Win32ValueListEditorPeer::MoveFocusCell(int row, int column) {
   col_ = column;
   whole_row_ = false;
   EnsureVisible(row);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 bool Win32ValueListEditorPeer::NextCell(bool back, int& row, int& column) const {
@@ -381,7 +381,7 @@ void Win32ValueListEditorPeer::BeginEdit(bool select_all) {
   ::SetFocus(editor_);
   const int length = GetWindowTextLengthW(editor_);
   SendMessageW(editor_, EM_SETSEL, select_all ? 0 : static_cast<WPARAM>(length), length);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
 }
 
 void Win32ValueListEditorPeer::PlaceEditor() {
@@ -409,7 +409,7 @@ void Win32ValueListEditorPeer::EndEdit(bool commit, EndReason reason) {
   const int col = edit_col_;
   if (reason != EndReason::kFocusLost && GetFocus() == editor_) ::SetFocus(hwnd_);
   ShowWindow(editor_, SW_HIDE);
-  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  Invalidate();
   if (!commit || row < 0 || row >= RowCount()) return;
   Row& target = rows_[static_cast<std::size_t>(row)];
   if (col == 1) {
@@ -506,17 +506,17 @@ bool Win32ValueListEditorPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESU
     case WM_SIZE:
       UpdateScrollBar();
       if (editing_) PlaceEditor();
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       return false;
     case WM_SETFONT:
       if (editor_) SendMessageW(editor_, WM_SETFONT, w, FALSE);
       if (editing_) PlaceEditor();
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       result = 0;
       return true;
     case WM_ENABLE:
       if (!w) EndEdit(true, EndReason::kProgram);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       return false;
     case WM_SETTEXT:
       // The rows are the text; there is no caption to keep.
@@ -545,12 +545,12 @@ bool Win32ValueListEditorPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESU
       result = DialogCode(reinterpret_cast<const MSG*>(l));
       return true;
     case WM_SETFOCUS:
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       if (reinterpret_cast<HWND>(w) != editor_ || !editor_) RaiseEnter();
       result = 0;
       return true;
     case WM_KILLFOCUS:
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Invalidate();
       if (!editor_ || reinterpret_cast<HWND>(w) != editor_) RaiseExit();
       result = 0;
       return true;
@@ -608,7 +608,7 @@ bool Win32ValueListEditorPeer::HandleMessage(UINT msg, WPARAM w, LPARAM l, LRESU
         const int x = std::clamp(static_cast<int>(GET_X_LPARAM(l)), Scale(kMinColumn),
                                  std::max(Scale(kMinColumn), static_cast<int>(client.right) - 1 - Scale(kMinColumn)));
         key_width_ = UnscaleFromDpi(x, Dpi());
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        Invalidate();
         result = 0;
         return true;
       }

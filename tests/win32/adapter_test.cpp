@@ -369,6 +369,12 @@ void TestPeerBehaviour() {
   SendMessageW(ToHwnd(check->Handle()), BM_CLICK, 0, 0);
   Check(!check->Checked() && ce.Joined() == "click", "BM_CLICK: checked " + std::to_string(check->Checked()) +
                                                            ", events " + ce.Joined());
+  // A hint's tooltip subclasses the box: its clicks must still be told.
+  check->SetHint("変更タイミング");
+  ce.log.clear();
+  SendMessageW(ToHwnd(check->Handle()), BM_CLICK, 0, 0);
+  Check(check->Checked() && ce.Joined() == "click", "BM_CLICK with a hint: checked " +
+                                                        std::to_string(check->Checked()) + ", events " + ce.Joined());
 
   // Combo box: new entries keep the typed text; entries keep their characters.
   combo->SetCaption("入力中");
