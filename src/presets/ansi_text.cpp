@@ -76,7 +76,14 @@ void AppendByteMark(std::string& out, unsigned char b) {
 
 }  // namespace
 
+bool IsAscii(std::string_view s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
 std::string ShownText(std::string_view ansi, const AnsiCodePage& code_page) {
+  if (IsAscii(ansi)) return std::string(ansi);
   if (code_page.Decodes(ansi)) return code_page.ToUtf8(ansi);
   std::string out;
   // The characters between undecodable ones are converted apart from them:

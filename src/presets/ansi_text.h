@@ -29,6 +29,9 @@ std::optional<std::int32_t> ParseDecimal(std::string_view s);
 // Trimmed, then ParseDecimal; 0 when that gives nothing.
 std::int32_t DecimalOrZero(std::string_view s);
 
+// Every byte below 0x80: the same characters in UTF-8 and in every ANSI code page.
+bool IsAscii(std::string_view s);
+
 // A name from the settings file as the widgets show it: the code page's
 // characters, except that each byte the page makes no character of (a lead
 // byte without its trail byte, a pair or a byte the page leaves undefined)

@@ -32,6 +32,8 @@ struct ReadName {
 };
 
 ReadName ReadNameOf(std::string_view bytes, const AnsiCodePage& cp) {
+  // Most names are plain ASCII, the same bytes in every ANSI code page.
+  if (IsAscii(bytes)) return {std::string(bytes), {}};
   ReadName name{ShownText(bytes, cp), {}};
   if (cp.FromUtf8(name.text) != bytes) name.bytes = bytes;
   return name;
