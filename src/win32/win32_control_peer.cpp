@@ -178,8 +178,7 @@ bool Win32ControlPeer::RecreateHwnd(DWORD set, DWORD clear) {
   RECT r{};
   GetWindowRect(old, &r);
   MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-  std::wstring text(static_cast<std::size_t>(std::max(GetWindowTextLengthW(old), 0)) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(std::max(GetWindowTextW(old, text.data(), static_cast<int>(text.size())), 0)));
+  const std::wstring text = WindowText(old);
   const bool had_focus = GetFocus() == old;
 
   // Focus moves and notifications of either window are not the facade's.
@@ -510,14 +509,7 @@ void Win32ControlPeer::SetCaption(const std::string& text) {
   if (hwnd_) SetWindowTextW(hwnd_, Wide(text).c_str());
 }
 
-std::string Win32ControlPeer::Caption() const {
-  if (!hwnd_) return {};
-  const int n = GetWindowTextLengthW(hwnd_);
-  if (n <= 0) return {};
-  std::wstring buf(static_cast<std::size_t>(n) + 1, L'\0');
-  const int got = GetWindowTextW(hwnd_, buf.data(), n + 1);
-  return Narrow(std::wstring_view(buf.data(), static_cast<std::size_t>(std::max(got, 0))));
-}
+std::string Win32ControlPeer::Caption() const { return Narrow(WindowText(hwnd_)); }
 
 void Win32ControlPeer::SetVisible(bool v) {
   if (hwnd_) ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE);

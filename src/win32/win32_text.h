@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/text.h"
+#include "win32/win32_api.h"
 
 namespace wakumo {
 
@@ -15,5 +16,8 @@ inline std::wstring Wide(std::string_view s) {
 inline std::string Narrow(std::wstring_view w) {
   return Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(w.data()), w.size()));
 }
+
+// A window's text as it answers WM_GETTEXT; empty when it has none.
+std::wstring WindowText(HWND hwnd);
 
 }  // namespace wakumo

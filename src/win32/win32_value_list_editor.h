@@ -43,6 +43,8 @@ class Win32ValueListEditorPeer : public Win32ControlPeer {
 
  private:
   using Row = std::array<std::string, 2>;
+  static constexpr int kTextIndent = 2;  // design pixels before a cell's text
+  static constexpr int kMinColumn = 8;   // narrowest a column may be dragged
 
   // Device-pixel layout.
   int RowHeight() const;
@@ -61,6 +63,23 @@ class Win32ValueListEditorPeer : public Win32ControlPeer {
   bool NextCell(bool back, int& row, int& column) const;
   UINT DialogCode(const MSG* msg) const;
   bool OnKeyDown(WPARAM key);
+
+  // Handlers of the window's messages.
+  void OnSize();
+  void OnSetFont(HFONT font);
+  void OnEnable(bool enabled);
+  // The rows as "key=value" lines, the window's text for other programs.
+  std::wstring RowsText() const;
+  LRESULT OnGetText(wchar_t* buf, std::size_t capacity) const;
+  void OnSetFocus(HWND from);
+  void OnKillFocus(HWND to);
+  bool OnChar(UINT msg, WPARAM ch, LPARAM l, LRESULT& result);
+  void OnLButtonDown(POINT p, bool double_click);
+  bool OnMouseMove(POINT p);
+  void OnLButtonUp(POINT p);
+  bool OnSetCursor(HWND over, UINT hit_test);
+  void OnVScroll(int code);
+  void ShowPendingRefusals();
 
   // In-place editing. Why an edit ends decides where the focus goes and when
   // a refused key's message shows: at once after a key, posted for later
