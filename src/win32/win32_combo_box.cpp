@@ -16,7 +16,7 @@ Win32ComboBoxPeer::Win32ComboBoxPeer(Win32Toolkit& tk, Win32ControlPeer* parent,
       drop_down_list_(drop_down_list) {
   const DWORD kind = drop_down_list ? CBS_DROPDOWNLIST : (CBS_DROPDOWN | CBS_AUTOHSCROLL);
   CreateHwnd(L"COMBOBOX", kind | WS_VSCROLL | WS_TABSTOP, 0, false);
-  if (hwnd_) SendMessageW(hwnd_, CB_SETMINVISIBLE, kDropDownCount, 0);
+  SendMessageW(hwnd_, CB_SETMINVISIBLE, kDropDownCount, 0);
 }
 
 void Win32ComboBoxPeer::ApplyBounds() {

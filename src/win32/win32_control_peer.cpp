@@ -76,6 +76,10 @@ Win32FormPeer* Win32ControlPeer::Form() {
   return p->kind_ == ControlKind::Form ? static_cast<Win32FormPeer*>(p) : nullptr;
 }
 
+WindowCreationError::WindowCreationError(const std::string& control, unsigned long error)
+    : std::runtime_error("ウィンドウを作成できません: " + control + " (error " + std::to_string(error) + ")"),
+      error_(error) {}
+
 namespace {
 
 // The peer whose window is being made, for the messages that come before
@@ -122,7 +126,12 @@ void Win32ControlPeer::CreateHwnd(const wchar_t* window_class, DWORD style, DWOR
   hwnd_ = CreateWindowExW(ex_style, window_class, L"", style, 0, 0, 0, 0, parent_hwnd, id, tk_.Instance(),
                           own_class ? this : nullptr);
   t_creating = outer;
-  if (!hwnd_) return;
+  if (!hwnd_) {
+    const DWORD error = GetLastError();
+    if (id_) tk_.ReleaseId(id_);
+    id_ = 0;
+    throw WindowCreationError(name_, error);
+  }
   if (!own_class && superclass.rfind(kStandardClassPrefix, 0) != 0) {
     // No class of ours could be made: the window is subclassed instead.
     base_proc_ = reinterpret_cast<WNDPROC>(

@@ -2,6 +2,7 @@
 // What every Win32 control peer shares: its window, its name atom, the design
 // bounds that DPI scaling starts from, font and colour, hint, and the handling
 // of messages a container gets on behalf of its children.
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,17 @@ namespace wakumo {
 
 class Win32Toolkit;
 class Win32FormPeer;
+
+// The window system refused to make a control's window. Thrown once, by the
+// peer's constructor, so the caller knows; a peer never lives without one.
+class WindowCreationError : public std::runtime_error {
+ public:
+  WindowCreationError(const std::string& control, unsigned long error);
+  unsigned long Error() const { return error_; }
+
+ private:
+  unsigned long error_;
+};
 
 // Shift, Ctrl and Alt as the thread's keyboard state has them now, for events
 // whose message carries no key flags.
@@ -85,7 +97,9 @@ class Win32ControlPeer : public ControlPeer {
                    std::string name, TColor color);
 
   // Creates the window (hidden forms, visible children) and attaches the peer
-  // to it. `own_class` windows run CustomWndProc and reach HandleMessage.
+  // to it; throws WindowCreationError when the window system refuses. (A
+  // window may still go later, with its parent: then hwnd_ is null.)
+  // `own_class` windows run CustomWndProc and reach HandleMessage.
   void CreateHwnd(const wchar_t* window_class, DWORD style, DWORD ex_style, bool own_class);
   static LRESULT CALLBACK CustomWndProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
   // Window procedure of the classes made from the system's controls.

@@ -40,7 +40,13 @@ Win32FormPeer::Win32FormPeer(Win32Toolkit& tk, PeerEvents& events, const std::st
   tk.AddForm(this);
   // Made without an owner: the main form owns another form only while that
   // one is shown (see SetOwned).
-  CreateHwnd(window_class.c_str(), kFormStyle, WS_EX_CONTROLPARENT, true);
+  try {
+    CreateHwnd(window_class.c_str(), kFormStyle, WS_EX_CONTROLPARENT, true);
+  } catch (...) {
+    // Not a form after all: the destructor that would say so will not run.
+    tk.RemoveForm(this);
+    throw;
+  }
   dpi_ = static_cast<int>(Dpi());
 }
 

@@ -12,9 +12,7 @@ Win32ListViewPeer::Win32ListViewPeer(Win32Toolkit& tk, Win32ControlPeer* parent,
     : Win32ControlPeer(tk, ControlKind::ListView, parent, events, name, clWindow) {
   CreateHwnd(WC_LISTVIEWW, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOSORTHEADER | WS_TABSTOP,
              WS_EX_CLIENTEDGE, false);
-  if (hwnd_) {
-    SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
-  }
+  SendMessageW(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
 }
 
 void Win32ListViewPeer::SetColumns(const std::vector<ListColumn>& columns) {

@@ -22,7 +22,6 @@ Win32ValueListEditorPeer::Win32ValueListEditorPeer(Win32Toolkit& tk, Win32Contro
     : Win32ControlPeer(tk, ControlKind::ValueListEditor, parent, events, name, clWindow) {
   tk.RegisterWindowClass(kGridClass, CS_DBLCLKS, nullptr, false);
   CreateHwnd(kGridClass, WS_TABSTOP | WS_VSCROLL | WS_CLIPCHILDREN, WS_EX_CLIENTEDGE, true);
-  if (!hwnd_) return;
   editor_ = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | ES_AUTOHSCROLL | ES_LEFT, 0, 0, 0, 0, hwnd_, nullptr,
                             tk.Instance(), nullptr);
   if (editor_) {
