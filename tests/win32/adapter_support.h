@@ -84,6 +84,24 @@ inline void KeyInput(WORD vk, bool up) {
   SendInput(1, &in, sizeof(in));
 }
 
+// Moves there and waits until the cursor has stayed put for a moment: a
+// SendInput move can snap back under Wine.
+inline bool SettleCursorAt(POINT at) {
+  MouseInput(at, 0);
+  auto settled_since = std::chrono::steady_clock::now();
+  return PumpUntil([&] {
+    POINT p{};
+    GetCursorPos(&p);
+    const auto now = std::chrono::steady_clock::now();
+    if (p.x != at.x || p.y != at.y) {
+      settled_since = now;
+      MouseInput(at, 0);
+      return false;
+    }
+    return now - settled_since >= std::chrono::milliseconds(150);
+  });
+}
+
 inline void Click(POINT screen) {
   MouseInput(screen, 0);
   MouseInput(screen, MOUSEEVENTF_LEFTDOWN);
