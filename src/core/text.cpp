@@ -15,15 +15,18 @@ std::u16string Utf8ToUtf16(std::string_view s) {
     else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
     else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
     else { out.push_back(u'\uFFFD'); ++i; continue; }
-    if (i + len > s.size()) { out.push_back(u'\uFFFD'); break; }
-    bool ok = true;
-    for (std::size_t k = 1; k < len; ++k) {
+    // A sequence cut short by the end is as malformed as a broken one: its
+    // lead byte alone is replaced, and what follows it is kept.
+    bool ok = i + len <= s.size();
+    for (std::size_t k = 1; ok && k < len; ++k) {
       unsigned char cc = static_cast<unsigned char>(s[i + k]);
       if ((cc & 0xC0) != 0x80) { ok = false; break; }
       cp = (cp << 6) | (cc & 0x3F);
     }
     if (!ok) { out.push_back(u'\uFFFD'); ++i; continue; }
     i += len;
+    // Four bytes can spell numbers beyond U+10FFFF, which no pair can carry.
+    if (cp > 0x10FFFF) cp = 0xFFFD;
     if (cp >= 0x10000) {
       cp -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
