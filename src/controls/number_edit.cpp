@@ -24,39 +24,18 @@ constexpr std::int32_t kMaxPaddedDigits = 255;
 constexpr long double kTypedMagnitude = 1e15L;
 constexpr std::uint64_t kInt64Max = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
-std::u32string ToU32(std::string_view utf8) {
-  const std::u16string w = Utf8ToUtf16(utf8);
-  std::u32string out;
-  out.reserve(w.size());
-  for (std::size_t i = 0; i < w.size(); ++i) {
-    char32_t c = w[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (w[i + 1] - 0xDC00);
-      ++i;
-    }
-    out.push_back(c);
-  }
-  return out;
-}
-
-std::string ToUtf8(std::u32string_view s) {
-  std::string out;
-  for (char32_t c : s) AppendUtf8(out, c);
-  return out;
-}
-
 // Carets and selections are counted in UTF-16 units; the arithmetic here
 // works on whole characters.
 int Units(std::u32string_view s, std::size_t end = std::u32string_view::npos) {
   end = std::min(end, s.size());
   int units = 0;
-  for (std::size_t i = 0; i < end; ++i) units += s[i] >= 0x10000 ? 2 : 1;
+  for (std::size_t i = 0; i < end; ++i) units += static_cast<int>(Utf16Length(s[i]));
   return units;
 }
 
 std::size_t IndexAt(std::u32string_view s, int units) {
   std::size_t i = 0;
-  for (int u = 0; i < s.size() && u < units; ++i) u += s[i] >= 0x10000 ? 2 : 1;
+  for (int u = 0; i < s.size() && u < units; ++i) u += static_cast<int>(Utf16Length(s[i]));
   return i;
 }
 
@@ -149,12 +128,12 @@ std::optional<long double> ReadDecimal(std::u32string_view s, char32_t separator
     return negative && *m != 0 ? -v : v;
   }
   std::string ascii = negative ? "-" : "";
-  ascii += d->int_digits.empty() ? "0" : ToUtf8(d->int_digits);
+  ascii += d->int_digits.empty() ? "0" : Utf32ToUtf8(d->int_digits);
   ascii += '.';
-  ascii += ToUtf8(d->frac_digits);
+  ascii += Utf32ToUtf8(d->frac_digits);
   if (d->exponent) {
     ascii += d->exp_negative ? "e-" : "e";
-    ascii += ToUtf8(d->exp_digits);
+    ascii += Utf32ToUtf8(d->exp_digits);
   }
   // The text is well formed here, so the lenient reader reads it exactly;
   // it only tells overflow (infinity) from underflow (zero) for us.
@@ -189,7 +168,7 @@ std::int64_t ClampToInt64(long double v) {
   return static_cast<std::int64_t>(v);
 }
 
-std::u32string General(long double v, const NumberSeparators& seps) { return ToU32(FormatGeneral(v, seps)); }
+std::u32string General(long double v, const NumberSeparators& seps) { return Utf8ToUtf32(FormatGeneral(v, seps)); }
 
 std::u32string GroupThousands(std::u32string_view digits, char32_t separator) {
   std::size_t lead = 0;
@@ -229,9 +208,9 @@ TNumberEdit::TNumberEdit(UiToolkit& tk, TControl* parent, const std::string& nam
 
 // ---------------------------------------------------------------- text helpers
 
-std::u32string TNumberEdit::Text32() const { return ToU32(Text()); }
+std::u32string TNumberEdit::Text32() const { return Utf8ToUtf32(Text()); }
 
-void TNumberEdit::WriteText(const std::u32string& text) { SetText(ToUtf8(text)); }
+void TNumberEdit::WriteText(const std::u32string& text) { SetText(Utf32ToUtf8(text)); }
 
 void TNumberEdit::Selection(const std::u32string& text, std::size_t& start, std::size_t& length) const {
   const int s = std::max(Peer().SelStart(), 0);
@@ -405,14 +384,14 @@ std::u32string TNumberEdit::Format32(const NumberSeparators& seps) {
 // ---------------------------------------------------------------- public arithmetic
 
 std::optional<long double> TNumberEdit::ParseText(const std::string& text) {
-  return Parse32(ToU32(text), locale_.Separators());
+  return Parse32(Utf8ToUtf32(text), locale_.Separators());
 }
 
 std::string TNumberEdit::RoundText(const std::string& text, int n) {
-  return ToUtf8(Round32(ToU32(text), n, locale_.Separators()));
+  return Utf32ToUtf8(Round32(Utf8ToUtf32(text), n, locale_.Separators()));
 }
 
-std::string TNumberEdit::FormatText() { return ToUtf8(Format32(locale_.Separators())); }
+std::string TNumberEdit::FormatText() { return Utf32ToUtf8(Format32(locale_.Separators())); }
 
 std::int32_t TNumberEdit::IntegerValue() {
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(RoundedInteger(locale_.Separators()),
@@ -553,7 +532,7 @@ bool TNumberEdit::PeerPaste() {
   bool has_sign = std::any_of(work.begin(), work.end(), IsSign);
   bool has_point = work.find(seps.decimal) != std::u32string::npos;
   bool first = true;
-  for (char32_t c : ToU32(*clip)) {
+  for (char32_t c : Utf8ToUtf32(*clip)) {
     const bool is_first = std::exchange(first, false);
     const bool allowed = hex ? IsHexDigit(c) : IsSign(c) || IsDigit(c) || c == seps.decimal;
     if (!allowed) continue;

@@ -39,7 +39,4 @@ std::string FormatNumberPattern(long double value, std::string_view pattern, con
 // fraction zeros, fixed notation below 1E15 and d.dddE+nn from there on.
 std::string FormatGeneral(long double value, const NumberSeparators& separators = {});
 
-// Appends a character as UTF-8.
-void AppendUtf8(std::string& out, char32_t c);
-
 }  // namespace wakumo
