@@ -32,6 +32,7 @@
 
 namespace wakumo {
 
+// The sight's screen cursor number, registered by the main window.
 inline constexpr int crSight = 5;
 
 // The ranges the spinners confine the four numbers to.
