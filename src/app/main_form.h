@@ -74,8 +74,6 @@ class TForm1 : public TForm {
   // The main window moved to a monitor of another DPI: the heights follow,
   // the list stays shown or hidden.
   void FormDpiChanged(int old_dpi, int new_dpi);
-  // Releases the undo history and the window list and writes the settings
-  // file; runs once, when the main window closes.
   // Releases the menu hint window, the undo history and the window list and
   // writes the settings file; runs once, when the main window closes.
   void FormClose();
@@ -234,7 +232,9 @@ class TForm1 : public TForm {
   WindowHandle TrayTarget = 0;
 
  private:
+  // The designed controls and menus (main_form_layout.cpp).
   void LayOut();
+  void MakeMenus();
   void MakeTrayMenu();
   void MakeTrayIcon();
   // The three submenus refilled and both selections taken from the fields.
