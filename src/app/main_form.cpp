@@ -3,34 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "app/frame_window.h"
-#include "app/main_form_layout.h"
+#include "app/placement.h"
 #include "app/startup.h"
 #include "controls/number_text.h"
 
 namespace wakumo {
-
-namespace {
-
-// AutoPos entries.
-constexpr int kPlaceStandard = 0;
-constexpr int kPlaceCentre = 1;
-constexpr int kPlaceTopLeft = 2;
-constexpr int kPlaceTopRight = 3;
-constexpr int kPlaceBottomLeft = 4;
-constexpr int kPlaceBottomRight = 5;
-
-// Sums of window sizes and margins stay far inside 32 bits for real windows;
-// odd rectangles from other processes must not overflow the arithmetic.
-int Saturate(std::int64_t v) {
-  return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-int WidthOf(const Rect& r) { return Saturate(std::int64_t{r.right} - r.left); }
-int HeightOf(const Rect& r) { return Saturate(std::int64_t{r.bottom} - r.top); }
-
-}  // namespace
 
 TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform, TrayServices& tray)
     : TForm(tk, "Form1"),
@@ -154,11 +133,7 @@ void TForm1::FormCreate() {
   HeightWithList = outer.Height();
   ComputeHeightsWithoutList();
   // Centred on the primary screen, at the height without the list.
-  const int sw = ws_.GetSystemMetric(SystemMetric::CxScreen);
-  const int sh = ws_.GetSystemMetric(SystemMetric::CyScreen);
-  const int left = (sw - outer.Width()) / 2;
-  const int top = (sh - HeightWithoutList) / 2;
-  SetWindowRect({left, top, left + outer.Width(), top + HeightWithoutList});
+  SetWindowRect(CentredOnScreen(ws_, outer.Width(), HeightWithoutList));
 
   WinHandles.reset();
   TargetRect = kEmptyMarker;
@@ -248,10 +223,10 @@ void TForm1::FormMouseUp(MouseButton, ShiftState, int, int) {
 
   // A document window lives in its container's client coordinates.
   const WindowHandle w = ChildMode ? FindFrameWindow(ws_, TargetHandle) : TargetHandle;
-  const WindowHandle parent = ws_.GetParent(w);
-  if (parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0 && !(TargetRect == kEmptyMarker)) {
-    const Point tl = ws_.ScreenToClient(parent, {TargetRect.left, TargetRect.top});
-    const Point br = ws_.ScreenToClient(parent, {TargetRect.right, TargetRect.bottom});
+  const WindowHandle container = ContainerOf(ws_, w);
+  if (container != 0 && !(TargetRect == kEmptyMarker)) {
+    const Point tl = ws_.ScreenToClient(container, {TargetRect.left, TargetRect.top});
+    const Point br = ws_.ScreenToClient(container, {TargetRect.right, TargetRect.bottom});
     TargetRect = {tl.x, tl.y, br.x, br.y};
   }
 
@@ -293,77 +268,32 @@ void TForm1::SetBaseYPosition(int value) { BaseY.SetPosition(value); }
 
 void TForm1::ApplyWindowPos(WindowHandle window, int width, int height, int x, int y, int placement, bool useBase) {
   const WindowHandle w = ChildMode ? FindFrameWindow(ws_, window) : window;
-  // No window, or our own (a control of ours picked with Shift): nothing to
-  // change, and nothing worth an undo record.
-  if (w == 0 || w == OwnHandle || w == Handle()) return;
+  // Nothing to change, and nothing worth an undo record.
+  if (IsNoneOrOwn(w)) return;
 
   // A maximised window is recorded with its restored rectangle.
   if (ws_.IsZoomed(w)) ws_.ShowWindow(w, SW_RESTORE_);
   const Rect old = ws_.GetWindowRect(w);
   UndoList.Push({w, old});
 
-  std::uint32_t flags = FrontChk.Checked() ? SWP_FRAMECHANGED_ : SWP_NOZORDER_ | SWP_NOACTIVATE_;
+  TargetFacts target;
+  target.frame = old;
+  target.child_mode = ChildMode;
+  target.sizable = IsSizableTarget(ws_, w);
+  if (target.sizable && ChildMode) target.child = ws_.GetWindowRect(window);
+  const WindowHandle container = ContainerOf(ws_, w);
+  if (placement > kPlaceStandard) target.area = container != 0 ? ws_.GetClientRect(container) : ws_.GetWorkArea();
+  const PlacementRequest request{width, height, x, y, placement, useBase, FrontChk.Checked()};
 
-  if (!IsSizableTarget(ws_, w)) {
-    width = WidthOf(old);
-    height = HeightOf(old);
-    flags |= SWP_NOSIZE_;
-  } else if (ChildMode) {
-    // Grow the frame by its margins around the child, so the child gets the
-    // requested size as long as it keeps those margins.
-    const Rect child = ws_.GetWindowRect(window);
-    width = Saturate(std::int64_t{width} + WidthOf(old) - WidthOf(child));
-    height = Saturate(std::int64_t{height} + HeightOf(old) - HeightOf(child));
-  }
-
-  const WindowHandle parent = ws_.GetParent(w);
-  const bool in_container = parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0;
-
-  if (placement > kPlaceStandard) {
-    const Rect area = in_container ? ws_.GetClientRect(parent) : ws_.GetWorkArea();
-    // Integer halving truncates toward zero, also for a window larger than the area.
-    const auto centre = [](std::int32_t lo, int span, int size) {
-      return Saturate(lo + (std::int64_t{span} - size) / 2);
-    };
-    switch (placement) {
-      case kPlaceCentre:
-        x = centre(area.left, WidthOf(area), width);
-        y = centre(area.top, HeightOf(area), height);
-        break;
-      case kPlaceTopLeft:
-        x = area.left;
-        y = area.top;
-        break;
-      case kPlaceTopRight:
-        x = Saturate(std::int64_t{area.right} - width);
-        y = area.top;
-        break;
-      case kPlaceBottomLeft:
-        x = area.left;
-        y = Saturate(std::int64_t{area.bottom} - height);
-        break;
-      case kPlaceBottomRight:
-        x = Saturate(std::int64_t{area.right} - width);
-        y = Saturate(std::int64_t{area.bottom} - height);
-        break;
-      default:
-        break;
-    }
-  } else if (!useBase) {
-    flags |= SWP_NOMOVE_;
-  }
-
-  ws_.SetWindowPos(w, 0, x, y, width, height, flags);
-
+  WindowPosPlan plan = PlanWindowPos(target, request);
+  ws_.SetWindowPos(w, 0, plan.x, plan.y, plan.width, plan.height, plan.flags);
   if (ChildMode && useBase && ClientChk.Checked()) {
-    // The point given is where the child's top-left must land: shift the
-    // frame by the child's offset from where the frame went.
+    // The point given is where the child's top-left must land.
     const Rect child = ws_.GetWindowRect(window);
     Point tl{child.left, child.top};
-    if (in_container) tl = ws_.ScreenToClient(parent, tl);
-    x = Saturate(std::int64_t{x} - (std::int64_t{tl.x} - x));
-    y = Saturate(std::int64_t{y} - (std::int64_t{tl.y} - y));
-    ws_.SetWindowPos(w, 0, x, y, width, height, flags);
+    if (container != 0) tl = ws_.ScreenToClient(container, tl);
+    plan = ShiftForClientTopLeft(plan, tl);
+    ws_.SetWindowPos(w, 0, plan.x, plan.y, plan.width, plan.height, plan.flags);
   }
 
   SetUndoEnabled(true);
@@ -375,8 +305,10 @@ void TForm1::SetUndoEnabled(bool on) {
   if (TrayIconShown()) mTrayUndo->SetEnabled(on);
 }
 
+bool TForm1::IsNoneOrOwn(WindowHandle w) const { return w == 0 || w == OwnHandle || w == Handle(); }
+
 void TForm1::SetBtnClick() {
-  if (TargetHandle == 0 || TargetHandle == OwnHandle || TargetHandle == Handle()) return;
+  if (IsNoneOrOwn(TargetHandle)) return;
   ApplyToTarget();
 }
 
@@ -393,8 +325,8 @@ void TForm1::GetBtnClick() {
   // The empty marker comes through as it is: -1, -1 and the smallest size.
   SetBaseXPosition(TargetRect.left);
   SetBaseYPosition(TargetRect.top);
-  SetSizeXPosition(WidthOf(TargetRect));
-  SetSizeYPosition(HeightOf(TargetRect));
+  SetSizeXPosition(TargetRect.Width());
+  SetSizeYPosition(TargetRect.Height());
 }
 
 void TForm1::WsBtnClick() {
@@ -407,11 +339,11 @@ void TForm1::mMaxClick(TMenuItem& Sender) {
   const Rect area = parent != 0 ? ws_.GetClientRect(parent) : ws_.GetWorkArea();
   if (Sender.Tag() & kMaxVertical) {
     SetBaseYPosition(area.top);
-    SetSizeYPosition(HeightOf(area));
+    SetSizeYPosition(area.Height());
   }
   if (Sender.Tag() & kMaxHorizontal) {
     SetBaseXPosition(area.left);
-    SetSizeXPosition(WidthOf(area));
+    SetSizeXPosition(area.Width());
   }
 }
 
@@ -456,10 +388,8 @@ void TForm1::UndoBtnClick() {
   Point tl{r.left, r.top};
   // A document window goes back to the same screen place, in its
   // container's coordinates as they are now.
-  const WindowHandle parent = ws_.GetParent(h);
-  if (parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0) tl = ws_.ScreenToClient(parent, tl);
-  const std::uint32_t flags = FrontChk.Checked() ? SWP_FRAMECHANGED_ : SWP_NOZORDER_ | SWP_NOACTIVATE_;
-  ws_.SetWindowPos(h, 0, tl.x, tl.y, WidthOf(r), HeightOf(r), flags);
+  if (const WindowHandle container = ContainerOf(ws_, h); container != 0) tl = ws_.ScreenToClient(container, tl);
+  ws_.SetWindowPos(h, 0, tl.x, tl.y, r.Width(), r.Height(), StackingFlags(FrontChk.Checked()));
   if (UndoList.IsEmpty()) SetUndoEnabled(false);
 }
 
@@ -525,7 +455,7 @@ void TForm1::FormDpiChanged(int old_dpi, int new_dpi) {
   const std::int64_t list_part = std::max(0, HeightWithList - HeightWithoutList);
   ComputeHeightsWithoutList();
   const std::int64_t scaled = old_dpi > 0 ? (list_part * new_dpi + old_dpi / 2) / old_dpi : list_part;
-  HeightWithList = std::max(MinHeightWithList, Saturate(HeightWithoutList + scaled));
+  HeightWithList = std::max(MinHeightWithList, SaturateToInt(HeightWithoutList + scaled));
   SetFormHeight(WListBtn.Down() ? HeightWithList : HeightWithoutList);
 }
 

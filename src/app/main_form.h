@@ -232,6 +232,16 @@ class TForm1 : public TForm {
   WindowHandle TrayTarget = 0;
 
  private:
+  // The designed geometry at 96 DPI; peers scale it to the real DPI.
+  static constexpr int kClientWidth = 348;
+  static constexpr int kClientHeight = 440;
+  // The window list fills the client area from here down.
+  static constexpr int kWinListTop = 245;
+  static constexpr int kWinListHeight = 192;
+  // Tag bits of the maximise-size entries.
+  static constexpr int kMaxVertical = 1;
+  static constexpr int kMaxHorizontal = 2;
+
   // The designed controls and menus (main_form_layout.cpp).
   void LayOut();
   void MakeMenus();
@@ -245,6 +255,8 @@ class TForm1 : public TForm {
   bool TrayIconShown() const;
   // "サイズ:800x600/センタリング": the present tray selection.
   std::string TrayTipText();
+  // No window, or one of ours (a control of ours picked with Shift).
+  bool IsNoneOrOwn(WindowHandle w) const;
   void SetClientLEDColor(bool on);
   void SetUndoEnabled(bool on);
   // ApplyWindowPos on TargetHandle with the numbers and options shown.

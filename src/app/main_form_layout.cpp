@@ -1,7 +1,6 @@
 // The main window's controls and menus as designed: bounds, captions,
 // fonts, glyphs and hints.
 #include "app/main_form.h"
-#include "app/main_form_layout.h"
 #include "app/startup.h"
 
 namespace wakumo {
