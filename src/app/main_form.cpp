@@ -3,52 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 #include "app/frame_window.h"
+#include "app/placement.h"
 #include "app/startup.h"
 #include "controls/number_text.h"
 
 namespace wakumo {
-
-namespace {
-
-// The described form is laid out for 96 DPI; peers scale it to the real DPI.
-constexpr int kClientWidth = 348;
-constexpr int kClientHeight = 440;
-constexpr int kWinListTop = 245;
-constexpr int kWinListHeight = 192;
-
-// Tag bits of the maximise-size entries.
-constexpr int kMaxVertical = 1;
-constexpr int kMaxHorizontal = 2;
-
-// AutoPos entries.
-constexpr int kPlaceStandard = 0;
-constexpr int kPlaceCentre = 1;
-constexpr int kPlaceTopLeft = 2;
-constexpr int kPlaceTopRight = 3;
-constexpr int kPlaceBottomLeft = 4;
-constexpr int kPlaceBottomRight = 5;
-
-// Sums of window sizes and margins stay far inside 32 bits for real windows;
-// odd rectangles from other processes must not overflow the arithmetic.
-int Saturate(std::int64_t v) {
-  return static_cast<int>(std::clamp<std::int64_t>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
-}
-int WidthOf(const Rect& r) { return Saturate(std::int64_t{r.right} - r.left); }
-int HeightOf(const Rect& r) { return Saturate(std::int64_t{r.bottom} - r.top); }
-
-FontSpec FontOf(const char* name, int height, bool bold = false, TColor color = clWindowText) {
-  FontSpec f;
-  f.name = name;
-  f.height = height;
-  f.bold = bold;
-  f.color = color;
-  return f;
-}
-
-}  // namespace
 
 TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform, TrayServices& tray)
     : TForm(tk, "Form1"),
@@ -112,34 +73,7 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform, TraySe
       application_(tk),
       settings_(platform.files, platform.code_page) {
   LayOut();
-  TopChk = &PopupMenu1.Add(tk, "TopChk", "常に前");
-  mSavePos = &PopupMenu1.Add(tk, "mSavePos", "表示位置を保存");
-  PopupMenu1.Add(tk, "N1", "-");
-  mListEdit = &PopupMenu1.Add(tk, "mListEdit", "リスト編集...");
-  PopupMenu1.Add(tk, "N2", "-");
-  mHelp = &PopupMenu1.Add(tk, "mHelp", "ヘルプ...");
-  About1 = &PopupMenu1.Add(tk, "About1", "バージョン情報...");
-  TopChk->SetChecked(true);
-  SetPopupMenu(&PopupMenu1);
-  mHVmax = &PopupMenu2.Add(tk, "mHVmax", "最大");
-  mHVmax->SetTag(kMaxVertical | kMaxHorizontal);
-  mHVmax->SetPicture(kMaxBothPictureResource);
-  mVmax = &PopupMenu2.Add(tk, "mVmax", "縦のみ");
-  mVmax->SetTag(kMaxVertical);
-  mVmax->SetPicture(kMaxVertPictureResource);
-  mHmax = &PopupMenu2.Add(tk, "mHmax", "横のみ");
-  mHmax->SetTag(kMaxHorizontal);
-  mHmax->SetPicture(kMaxHorzPictureResource);
-  mSadd = &SizeList.Add(tk, "mSadd", "サイズ追加");
-  mSinvert = &SizeList.Add(tk, "mSinvert", "縦横入れ替え");
-  SizeList.Add(tk, "N3", "-");
-  mBadd = &BaseList.Add(tk, "mBadd", "座標追加");
-  mBinvert = &BaseList.Add(tk, "mBinvert", "XY入れ替え");
-  BaseList.Add(tk, "N4", "-");
-  mSetAdd = &ScutMenu.Add(tk, "mSetAdd", "追加");
-  mSetDel = &ScutMenu.Add(tk, "mSetDel", "削除");
-  ScutMenu.Add(tk, "N5", "-");
-  mSetSort = &ScutMenu.Add(tk, "mSetSort", "ソート");
+  MakeMenus();
 
   Image1.OnMouseDown = [this](MouseButton b, ShiftState s, int x, int y) { Image1MouseDown(b, s, x, y); };
   OnMouseMove = [this](ShiftState s, int x, int y) { FormMouseMove(s, x, y); };
@@ -192,126 +126,6 @@ TForm1::TForm1(WindowSystem& ws, UiToolkit& tk, const Platform& platform, TraySe
   platform.startup_trace.Mark("list editor");
 }
 
-void TForm1::LayOut() {
-  SetCaption("Wakumo");
-  SetFont(FontOf("ＭＳ Ｐゴシック", 13));
-  SetBorderIcons(true, true, false);
-  // The border first, so the client area keeps its designed size.
-  SetSizeable(true);
-  SetClientSize(kClientWidth, kClientHeight);
-
-  Pick.SetBounds(4, 8, 32, 32);
-  Pick.SetBevelOuter(BevelKind::bvRaised);
-  Image1.SetBounds(2, 0, 30, 30);
-  Image1.SetPicture(kSightPictureResource, true);
-  Image1.SetHint("照準");
-  WListBtn.SetBounds(6, 44, 28, 28);
-  WListBtn.SetStyle(true, 1, true);
-  WListBtn.SetGlyph(kWListGlyphResource);
-  WListBtn.SetHint("ウィンドウリスト表示");
-
-  Label3.SetBounds(48, 12, 60, 13);
-  Label3.SetCaption("クラス名：");
-  Label1.SetBounds(108, 12, 240, 13);
-  Label4.SetBounds(52, 36, 56, 13);
-  Label4.SetCaption("タイトル：");
-  Label2.SetBounds(108, 36, 240, 41);
-  Label2.SetWordWrap(true);
-
-  Timing.SetBounds(5, 83, 37, 17);
-  Timing.SetCaption("即");
-  Timing.SetHint("変更タイミング");
-  ClientLED.SetBounds(47, 87, 9, 9);
-  ClientLED.SetBevelOuter(BevelKind::bvLowered);
-  Label8.SetBounds(58, 85, 58, 13);
-  Label8.SetCaption("現サイズ：");
-  CurSize.SetBounds(116, 82, 96, 18);
-  CurSize.SetBevelOuter(BevelKind::bvLowered);
-  GetBtn.SetBounds(215, 82, 20, 20);
-  GetBtn.SetGlyph(kGetGlyphResource);
-  GetBtn.SetHint("現サイズ取り込み");
-  Panel2.SetBounds(296, 79, 50, 20);
-  Panel2.SetCaption("About...");
-  Panel2.SetFont(FontOf("Arial", 12));
-  Panel2.SetBevelOuter(BevelKind::bvLowered);
-  Panel2.SetBevelInner(BevelKind::bvRaised);
-  Panel2.SetHint("バージョン情報");
-
-  Panel1.SetBounds(0, 104, 348, 140);
-  Panel1.SetBevelOuter(BevelKind::bvLowered);
-
-  // Shortcut row.
-  Label10.SetBounds(8, 11, 70, 13);
-  Label10.SetCaption("ショートカット");
-  ComboBox1.SetBounds(82, 7, 160, 21);
-  ScutBtn.SetBounds(243, 7, 17, 21);
-  ScutBtn.SetStyle(true, 0, false);
-  ScutBtn.SetGlyph(kListGlyphResource);
-  SetBtn.SetBounds(272, 5, 68, 25);
-  SetBtn.SetCaption("Set");
-  SetBtn.SetFont(FontOf("ＭＳ Ｐゴシック", 13, true));
-
-  // Size row.
-  Label5.SetBounds(8, 40, 44, 13);
-  Label5.SetCaption("サイズ：");
-  SlstBtn.SetBounds(52, 36, 17, 21);
-  SlstBtn.SetStyle(true, 0, false);
-  SlstBtn.SetGlyph(kListGlyphResource);
-  Label6.SetBounds(76, 40, 12, 13);
-  Label6.SetCaption("横");
-  EdSizeX.SetBounds(90, 36, 48, 21);
-  LoadField(EdSizeX, SizeX, true);
-  Label7.SetBounds(164, 40, 12, 13);
-  Label7.SetCaption("縦");
-  EdSizeY.SetBounds(178, 36, 48, 21);
-  LoadField(EdSizeY, SizeY, true);
-  WsBtn.SetBounds(252, 36, 21, 21);
-  WsBtn.SetStyle(true, 0, false);
-  WsBtn.SetGlyph(kWsGlyphResource);
-  WsBtn.SetHint("最大化サイズ");
-  UndoBtn.SetBounds(280, 35, 60, 23);
-  UndoBtn.SetCaption("Undo");
-
-  // Position row.
-  BaseChk.SetBounds(6, 66, 46, 17);
-  BaseChk.SetCaption("左上：");
-  BlstBtn.SetBounds(52, 64, 17, 21);
-  BlstBtn.SetStyle(true, 0, false);
-  BlstBtn.SetGlyph(kListGlyphResource);
-  Label11.SetBounds(76, 68, 12, 13);
-  Label11.SetCaption("Ｘ");
-  EdBaseX.SetBounds(90, 64, 48, 21);
-  LoadField(EdBaseX, BaseX, false);
-  Label12.SetBounds(164, 68, 12, 13);
-  Label12.SetCaption("Ｙ");
-  EdBaseY.SetBounds(178, 64, 48, 21);
-  LoadField(EdBaseY, BaseY, false);
-
-  // Client row: a connector drawn from BaseChk down to ClientChk.
-  ClientLine.SetBounds(12, 85, 26, 13);
-  ClientLine.SetCaption("│└");
-  ClientLine.SetFont(FontOf("ＭＳ ゴシック", 13, false, clBtnShadow));
-  ClientChk.SetBounds(38, 87, 66, 17);
-  ClientChk.SetCaption("ｸﾗｲｱﾝﾄ");
-  ClientChk.SetRightAligned(true);
-
-  // Placement row.
-  FrontChk.SetBounds(6, 113, 50, 17);
-  FrontChk.SetCaption("前へ");
-  FrontChk.SetChecked(true);
-  Label9.SetBounds(64, 115, 26, 13);
-  Label9.SetCaption("位置");
-  AutoPos.SetBounds(92, 111, 140, 21);
-  AutoPos.SetItems({"標準", "センタリング", "デスクトップ左上", "デスクトップ右上", "デスクトップ左下", "デスクトップ右下"});
-  AutoPos.SetItemIndex(0);
-  CloseBtn.SetBounds(272, 108, 68, 25);
-  CloseBtn.SetCaption("終了(&X)");
-
-  WinList.SetBounds(0, kWinListTop, kClientWidth, kWinListHeight);
-  WinList.SetColumns({ListColumn{"タイトル", 200, 4, false}, ListColumn{"クラス名", 0, 0, true}});
-  WinList.SetTabStop(false);
-}
-
 void TForm1::FormCreate() {
   // The window list part is cut off until the list is opened.
   ResizeOnce = true;
@@ -319,11 +133,7 @@ void TForm1::FormCreate() {
   HeightWithList = outer.Height();
   ComputeHeightsWithoutList();
   // Centred on the primary screen, at the height without the list.
-  const int sw = ws_.GetSystemMetric(SystemMetric::CxScreen);
-  const int sh = ws_.GetSystemMetric(SystemMetric::CyScreen);
-  const int left = (sw - outer.Width()) / 2;
-  const int top = (sh - HeightWithoutList) / 2;
-  SetWindowRect({left, top, left + outer.Width(), top + HeightWithoutList});
+  SetWindowRect(CentredOnScreen(ws_, outer.Width(), HeightWithoutList));
 
   WinHandles.reset();
   TargetRect = kEmptyMarker;
@@ -413,10 +223,10 @@ void TForm1::FormMouseUp(MouseButton, ShiftState, int, int) {
 
   // A document window lives in its container's client coordinates.
   const WindowHandle w = ChildMode ? FindFrameWindow(ws_, TargetHandle) : TargetHandle;
-  const WindowHandle parent = ws_.GetParent(w);
-  if (parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0 && !(TargetRect == kEmptyMarker)) {
-    const Point tl = ws_.ScreenToClient(parent, {TargetRect.left, TargetRect.top});
-    const Point br = ws_.ScreenToClient(parent, {TargetRect.right, TargetRect.bottom});
+  const WindowHandle container = ContainerOf(ws_, w);
+  if (container != 0 && !(TargetRect == kEmptyMarker)) {
+    const Point tl = ws_.ScreenToClient(container, {TargetRect.left, TargetRect.top});
+    const Point br = ws_.ScreenToClient(container, {TargetRect.right, TargetRect.bottom});
     TargetRect = {tl.x, tl.y, br.x, br.y};
   }
 
@@ -436,34 +246,6 @@ void TForm1::CloseBtnClick() { Close(); }
 
 SlideUpDownContext TForm1::SpinnerContext() {
   return SlideUpDownContext{platform_.timers, platform_.system, platform_.locale, arrow_keys_};
-}
-
-void TForm1::LoadField(TNumberEdit& field, TSlideUpDown& spinner, bool size) {
-  // The fields as stored: none clamps; the spinners hold the ranges.
-  if (size) {
-    field.SetLimitOptions({TLimitOption::loMin});
-    field.SetMax(1);
-    field.SetMin(1);
-    field.SetValue(1);
-  } else {
-    field.SetLimitOptions({});
-  }
-  TSlideUpDownValues v;
-  v.Bounds = Rect{field.Left() + field.Width(), field.Top(), field.Left() + field.Width() + 12, field.Top() + field.Height()};
-  v.Buttons = {TBody::bdFull, false, 500, 33, true, 1.0L};
-  v.Slider = {TBody::bdLight, false, static_cast<int>(CursorId::crVSplit), 3, 1.0L};
-  v.Associate = &field;
-  if (size) v.Position = 1;  // a stored 0 is left out
-  if (&spinner == &SizeY) v.AlignButton = TAlignButton::sudNone;
-  v.Quantity = 1;
-  v.Rate = 1;
-  v.Increment = 1;
-  v.FunctionKind = TFunctionKind::fkLinear;
-  v.Format = "#0";
-  v.Max = size ? kSizeMax : kPosMax;
-  v.Min = size ? kSizeMin : kPosMin;
-  v.Wrap = false;
-  spinner.Load(v);
 }
 
 // Positions are read and written as whole numbers; reading takes in what was
@@ -486,77 +268,32 @@ void TForm1::SetBaseYPosition(int value) { BaseY.SetPosition(value); }
 
 void TForm1::ApplyWindowPos(WindowHandle window, int width, int height, int x, int y, int placement, bool useBase) {
   const WindowHandle w = ChildMode ? FindFrameWindow(ws_, window) : window;
-  // No window, or our own (a control of ours picked with Shift): nothing to
-  // change, and nothing worth an undo record.
-  if (w == 0 || w == OwnHandle || w == Handle()) return;
+  // Nothing to change, and nothing worth an undo record.
+  if (IsNoneOrOwn(w)) return;
 
   // A maximised window is recorded with its restored rectangle.
   if (ws_.IsZoomed(w)) ws_.ShowWindow(w, SW_RESTORE_);
   const Rect old = ws_.GetWindowRect(w);
   UndoList.Push({w, old});
 
-  std::uint32_t flags = FrontChk.Checked() ? SWP_FRAMECHANGED_ : SWP_NOZORDER_ | SWP_NOACTIVATE_;
+  TargetFacts target;
+  target.frame = old;
+  target.child_mode = ChildMode;
+  target.sizable = IsSizableTarget(ws_, w);
+  if (target.sizable && ChildMode) target.child = ws_.GetWindowRect(window);
+  const WindowHandle container = ContainerOf(ws_, w);
+  if (placement > kPlaceStandard) target.area = container != 0 ? ws_.GetClientRect(container) : ws_.GetWorkArea();
+  const PlacementRequest request{width, height, x, y, placement, useBase, FrontChk.Checked()};
 
-  if (!IsSizableTarget(ws_, w)) {
-    width = WidthOf(old);
-    height = HeightOf(old);
-    flags |= SWP_NOSIZE_;
-  } else if (ChildMode) {
-    // Grow the frame by its margins around the child, so the child gets the
-    // requested size as long as it keeps those margins.
-    const Rect child = ws_.GetWindowRect(window);
-    width = Saturate(std::int64_t{width} + WidthOf(old) - WidthOf(child));
-    height = Saturate(std::int64_t{height} + HeightOf(old) - HeightOf(child));
-  }
-
-  const WindowHandle parent = ws_.GetParent(w);
-  const bool in_container = parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0;
-
-  if (placement > kPlaceStandard) {
-    const Rect area = in_container ? ws_.GetClientRect(parent) : ws_.GetWorkArea();
-    // Integer halving truncates toward zero, also for a window larger than the area.
-    const auto centre = [](std::int32_t lo, int span, int size) {
-      return Saturate(lo + (std::int64_t{span} - size) / 2);
-    };
-    switch (placement) {
-      case kPlaceCentre:
-        x = centre(area.left, WidthOf(area), width);
-        y = centre(area.top, HeightOf(area), height);
-        break;
-      case kPlaceTopLeft:
-        x = area.left;
-        y = area.top;
-        break;
-      case kPlaceTopRight:
-        x = Saturate(std::int64_t{area.right} - width);
-        y = area.top;
-        break;
-      case kPlaceBottomLeft:
-        x = area.left;
-        y = Saturate(std::int64_t{area.bottom} - height);
-        break;
-      case kPlaceBottomRight:
-        x = Saturate(std::int64_t{area.right} - width);
-        y = Saturate(std::int64_t{area.bottom} - height);
-        break;
-      default:
-        break;
-    }
-  } else if (!useBase) {
-    flags |= SWP_NOMOVE_;
-  }
-
-  ws_.SetWindowPos(w, 0, x, y, width, height, flags);
-
+  WindowPosPlan plan = PlanWindowPos(target, request);
+  ws_.SetWindowPos(w, 0, plan.x, plan.y, plan.width, plan.height, plan.flags);
   if (ChildMode && useBase && ClientChk.Checked()) {
-    // The point given is where the child's top-left must land: shift the
-    // frame by the child's offset from where the frame went.
+    // The point given is where the child's top-left must land.
     const Rect child = ws_.GetWindowRect(window);
     Point tl{child.left, child.top};
-    if (in_container) tl = ws_.ScreenToClient(parent, tl);
-    x = Saturate(std::int64_t{x} - (std::int64_t{tl.x} - x));
-    y = Saturate(std::int64_t{y} - (std::int64_t{tl.y} - y));
-    ws_.SetWindowPos(w, 0, x, y, width, height, flags);
+    if (container != 0) tl = ws_.ScreenToClient(container, tl);
+    plan = ShiftForClientTopLeft(plan, tl);
+    ws_.SetWindowPos(w, 0, plan.x, plan.y, plan.width, plan.height, plan.flags);
   }
 
   SetUndoEnabled(true);
@@ -568,8 +305,10 @@ void TForm1::SetUndoEnabled(bool on) {
   if (TrayIconShown()) mTrayUndo->SetEnabled(on);
 }
 
+bool TForm1::IsNoneOrOwn(WindowHandle w) const { return w == 0 || w == OwnHandle || w == Handle(); }
+
 void TForm1::SetBtnClick() {
-  if (TargetHandle == 0 || TargetHandle == OwnHandle || TargetHandle == Handle()) return;
+  if (IsNoneOrOwn(TargetHandle)) return;
   ApplyToTarget();
 }
 
@@ -586,8 +325,8 @@ void TForm1::GetBtnClick() {
   // The empty marker comes through as it is: -1, -1 and the smallest size.
   SetBaseXPosition(TargetRect.left);
   SetBaseYPosition(TargetRect.top);
-  SetSizeXPosition(WidthOf(TargetRect));
-  SetSizeYPosition(HeightOf(TargetRect));
+  SetSizeXPosition(TargetRect.Width());
+  SetSizeYPosition(TargetRect.Height());
 }
 
 void TForm1::WsBtnClick() {
@@ -600,11 +339,11 @@ void TForm1::mMaxClick(TMenuItem& Sender) {
   const Rect area = parent != 0 ? ws_.GetClientRect(parent) : ws_.GetWorkArea();
   if (Sender.Tag() & kMaxVertical) {
     SetBaseYPosition(area.top);
-    SetSizeYPosition(HeightOf(area));
+    SetSizeYPosition(area.Height());
   }
   if (Sender.Tag() & kMaxHorizontal) {
     SetBaseXPosition(area.left);
-    SetSizeXPosition(WidthOf(area));
+    SetSizeXPosition(area.Width());
   }
 }
 
@@ -649,10 +388,8 @@ void TForm1::UndoBtnClick() {
   Point tl{r.left, r.top};
   // A document window goes back to the same screen place, in its
   // container's coordinates as they are now.
-  const WindowHandle parent = ws_.GetParent(h);
-  if (parent != 0 && (ws_.GetStyle(parent) & WS_CHILD_) != 0) tl = ws_.ScreenToClient(parent, tl);
-  const std::uint32_t flags = FrontChk.Checked() ? SWP_FRAMECHANGED_ : SWP_NOZORDER_ | SWP_NOACTIVATE_;
-  ws_.SetWindowPos(h, 0, tl.x, tl.y, WidthOf(r), HeightOf(r), flags);
+  if (const WindowHandle container = ContainerOf(ws_, h); container != 0) tl = ws_.ScreenToClient(container, tl);
+  ws_.SetWindowPos(h, 0, tl.x, tl.y, r.Width(), r.Height(), StackingFlags(FrontChk.Checked()));
   if (UndoList.IsEmpty()) SetUndoEnabled(false);
 }
 
@@ -718,7 +455,7 @@ void TForm1::FormDpiChanged(int old_dpi, int new_dpi) {
   const std::int64_t list_part = std::max(0, HeightWithList - HeightWithoutList);
   ComputeHeightsWithoutList();
   const std::int64_t scaled = old_dpi > 0 ? (list_part * new_dpi + old_dpi / 2) / old_dpi : list_part;
-  HeightWithList = std::max(MinHeightWithList, Saturate(HeightWithoutList + scaled));
+  HeightWithList = std::max(MinHeightWithList, SaturateToInt(HeightWithoutList + scaled));
   SetFormHeight(WListBtn.Down() ? HeightWithList : HeightWithoutList);
 }
 

@@ -32,6 +32,7 @@
 
 namespace wakumo {
 
+// The sight's screen cursor number, registered by the main window.
 inline constexpr int crSight = 5;
 
 // The ranges the spinners confine the four numbers to.
@@ -73,8 +74,6 @@ class TForm1 : public TForm {
   // The main window moved to a monitor of another DPI: the heights follow,
   // the list stays shown or hidden.
   void FormDpiChanged(int old_dpi, int new_dpi);
-  // Releases the undo history and the window list and writes the settings
-  // file; runs once, when the main window closes.
   // Releases the menu hint window, the undo history and the window list and
   // writes the settings file; runs once, when the main window closes.
   void FormClose();
@@ -233,7 +232,19 @@ class TForm1 : public TForm {
   WindowHandle TrayTarget = 0;
 
  private:
+  // The designed geometry at 96 DPI; peers scale it to the real DPI.
+  static constexpr int kClientWidth = 348;
+  static constexpr int kClientHeight = 440;
+  // The window list fills the client area from here down.
+  static constexpr int kWinListTop = 245;
+  static constexpr int kWinListHeight = 192;
+  // Tag bits of the maximise-size entries.
+  static constexpr int kMaxVertical = 1;
+  static constexpr int kMaxHorizontal = 2;
+
+  // The designed controls and menus (main_form_layout.cpp).
   void LayOut();
+  void MakeMenus();
   void MakeTrayMenu();
   void MakeTrayIcon();
   // The three submenus refilled and both selections taken from the fields.
@@ -244,6 +255,8 @@ class TForm1 : public TForm {
   bool TrayIconShown() const;
   // "サイズ:800x600/センタリング": the present tray selection.
   std::string TrayTipText();
+  // No window, or one of ours (a control of ours picked with Shift).
+  bool IsNoneOrOwn(WindowHandle w) const;
   void SetClientLEDColor(bool on);
   void SetUndoEnabled(bool on);
   // ApplyWindowPos on TargetHandle with the numbers and options shown.

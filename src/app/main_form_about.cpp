@@ -1,4 +1,5 @@
 // The main window's menu hints, help and about box.
+#include "app/frame_window.h"
 #include "app/main_form.h"
 #include "presets/about_texts.h"
 #include "presets/help_file.h"
@@ -49,9 +50,7 @@ void TForm1::About1Click() {
   AboutBox->Version.SetCaption(kVersionText);
   // Centred on the screen each time it opens.
   const Rect r = AboutBox->WindowRect();
-  const int left = (ws_.GetSystemMetric(SystemMetric::CxScreen) - r.Width()) / 2;
-  const int top = (ws_.GetSystemMetric(SystemMetric::CyScreen) - r.Height()) / 2;
-  AboutBox->SetWindowRect({left, top, left + r.Width(), top + r.Height()});
+  AboutBox->SetWindowRect(CentredOnScreen(ws_, r.Width(), r.Height()));
   AboutBox->ShowModal();
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/frame_window.h"
 #include "app/main_form.h"
+#include "app/placement.h"
 #include "presets/preset_menus.h"
 #include "presets/tray_menu.h"
 
@@ -18,7 +19,7 @@ namespace {
 struct TrayChoice {
   NumberPair size;
   NumberPair position;
-  int placement = 0;
+  int placement = kPlaceStandard;
   bool use_base = false;
 };
 
@@ -153,7 +154,7 @@ void TForm1::RebuildTrayMenus() {
   const std::string position = PositionText(BaseXPosition(), BaseYPosition());
   FillBaseEntries(*mBaseList, tk_, position, MenuPresets(BaseList), [this](TMenuItem& i) { mTrayBaseClick(i); });
   int selected = kTrayBaseNoMove;
-  if (const int placement = AutoPos.ItemIndex(); placement >= 1 && placement <= kTrayBaseLastPlacement) {
+  if (const int placement = AutoPos.ItemIndex(); placement >= kPlaceCentre && placement <= kTrayBaseLastPlacement) {
     selected = placement;
   } else if (BaseChk.Checked()) {
     selected = FindTrayEntry(*mBaseList, position);
@@ -235,7 +236,7 @@ void TForm1::TrayIcon1MouseClick(MouseButton Button, ShiftState, int, int) {
   const bool no_move = mBaseList->Count() > 0 && mBaseList->Item(kTrayBaseNoMove).Checked();
   // No move is the standard placement without a top-left, so a placement
   // the main window had goes too.
-  if (no_move) AutoPos.SetItemIndex(0);
+  if (no_move) AutoPos.SetItemIndex(kPlaceStandard);
   BaseChk.SetChecked(!no_move);
   BaseChkClick(BaseChk);
 }

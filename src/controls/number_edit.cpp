@@ -16,192 +16,20 @@ namespace {
 constexpr char32_t kBackspace = 8;
 constexpr char32_t kTab = 9;
 constexpr char32_t kReturn = 13;
-// Fixed fraction digits and hexadecimal digits are padded to at most this
-// many, so a huge Figure cannot make a text too long to hold.
-constexpr std::int32_t kMaxPaddedDigits = 255;
-// Typed and pasted decimal numbers stay below this: from here on the general
-// form shows an exponent and no longer the digits that were typed.
-constexpr long double kTypedMagnitude = 1e15L;
-constexpr std::uint64_t kInt64Max = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-
-std::u32string ToU32(std::string_view utf8) {
-  const std::u16string w = Utf8ToUtf16(utf8);
-  std::u32string out;
-  out.reserve(w.size());
-  for (std::size_t i = 0; i < w.size(); ++i) {
-    char32_t c = w[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (w[i + 1] - 0xDC00);
-      ++i;
-    }
-    out.push_back(c);
-  }
-  return out;
-}
-
-std::string ToUtf8(std::u32string_view s) {
-  std::string out;
-  for (char32_t c : s) AppendUtf8(out, c);
-  return out;
-}
 
 // Carets and selections are counted in UTF-16 units; the arithmetic here
 // works on whole characters.
 int Units(std::u32string_view s, std::size_t end = std::u32string_view::npos) {
   end = std::min(end, s.size());
   int units = 0;
-  for (std::size_t i = 0; i < end; ++i) units += s[i] >= 0x10000 ? 2 : 1;
+  for (std::size_t i = 0; i < end; ++i) units += static_cast<int>(Utf16Length(s[i]));
   return units;
 }
 
 std::size_t IndexAt(std::u32string_view s, int units) {
   std::size_t i = 0;
-  for (int u = 0; i < s.size() && u < units; ++i) u += s[i] >= 0x10000 ? 2 : 1;
+  for (int u = 0; i < s.size() && u < units; ++i) u += static_cast<int>(Utf16Length(s[i]));
   return i;
-}
-
-bool IsDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
-bool IsHexDigit(char32_t c) { return IsDigit(c) || (c >= U'A' && c <= U'F') || (c >= U'a' && c <= U'f'); }
-bool IsSign(char32_t c) { return c == U'+' || c == U'-'; }
-
-// Decimal texts drop the thousands separators and control characters before
-// they are read.
-std::u32string Clean(std::u32string_view s, char32_t thousands) {
-  std::u32string out;
-  for (char32_t c : s) {
-    if (c != thousands && c >= 0x20) out.push_back(c);
-  }
-  return out;
-}
-
-// Characters of the integer part other than signs and thousands separators.
-std::int32_t IntegerDigits(std::u32string_view s, const NumberSeparators& seps) {
-  std::int32_t count = 0;
-  for (char32_t c : s.substr(0, s.find(seps.decimal))) count += !IsSign(c) && c != seps.thousands;
-  return count;
-}
-
-// A cleaned decimal text: [sign] digits [separator digits] [E [sign] digits].
-// The exponent only comes from the general form of numbers from 1E15 on.
-struct DecimalText {
-  char32_t sign = 0;
-  std::u32string int_digits;
-  bool separator = false;
-  std::u32string frac_digits;
-  bool exponent = false;
-  bool exp_negative = false;
-  std::u32string exp_digits;
-};
-
-std::optional<DecimalText> SplitDecimal(std::u32string_view s, char32_t separator) {
-  DecimalText d;
-  std::size_t i = 0;
-  auto digits = [&](std::u32string& out) {
-    while (i < s.size() && IsDigit(s[i])) out.push_back(s[i++]);
-  };
-  if (i < s.size() && IsSign(s[i])) d.sign = s[i++];
-  digits(d.int_digits);
-  if (i < s.size() && s[i] == separator) {
-    d.separator = true;
-    ++i;
-    digits(d.frac_digits);
-  }
-  if (i < s.size() && (s[i] == U'E' || s[i] == U'e') && !(d.int_digits.empty() && d.frac_digits.empty())) {
-    d.exponent = true;
-    ++i;
-    if (i < s.size() && IsSign(s[i])) d.exp_negative = s[i++] == U'-';
-    digits(d.exp_digits);
-    if (d.exp_digits.empty()) return std::nullopt;
-  }
-  if (i != s.size()) return std::nullopt;
-  return d;
-}
-
-// Digits in `base` as long as the number stays within `limit`.
-std::optional<std::uint64_t> DigitsValue(std::u32string_view digits, unsigned base, std::uint64_t limit) {
-  std::uint64_t v = 0;
-  for (char32_t c : digits) {
-    unsigned d;
-    if (IsDigit(c)) {
-      d = c - U'0';
-    } else if (c >= U'A' && c <= U'F') {
-      d = c - U'A' + 10;
-    } else {
-      d = c - U'a' + 10;
-    }
-    if (v > (limit - d) / base) return std::nullopt;
-    v = v * base + d;
-  }
-  return v;
-}
-
-// A cleaned decimal text: whole numbers read as 64-bit integers, others as
-// extended values; nothing for a malformed text or one beyond those ranges.
-std::optional<long double> ReadDecimal(std::u32string_view s, char32_t separator) {
-  if (s.empty()) return 0.0L;
-  const std::optional<DecimalText> d = SplitDecimal(s, separator);
-  if (!d) return std::nullopt;
-  const bool negative = d->sign == U'-';
-  if (!d->separator && !d->exponent) {
-    const std::optional<std::uint64_t> m = DigitsValue(d->int_digits, 10, negative ? kInt64Max + 1 : kInt64Max);
-    if (!m) return std::nullopt;
-    const long double v = static_cast<long double>(*m);
-    return negative && *m != 0 ? -v : v;
-  }
-  std::string ascii = negative ? "-" : "";
-  ascii += d->int_digits.empty() ? "0" : ToUtf8(d->int_digits);
-  ascii += '.';
-  ascii += ToUtf8(d->frac_digits);
-  if (d->exponent) {
-    ascii += d->exp_negative ? "e-" : "e";
-    ascii += ToUtf8(d->exp_digits);
-  }
-  // The text is well formed here, so the lenient reader reads it exactly;
-  // it only tells overflow (infinity) from underflow (zero) for us.
-  const long double v = ExtractNumber(ascii, U'.').value;
-  if (!std::isfinite(v)) return std::nullopt;
-  return v;
-}
-
-std::optional<long double> ReadHex(std::u32string_view s, bool valid_minus) {
-  bool negative = false;
-  if (valid_minus && !s.empty() && s.front() == U'-') {
-    negative = true;
-    s.remove_prefix(1);
-  }
-  if (s.empty() || !std::all_of(s.begin(), s.end(), IsHexDigit)) return std::nullopt;
-  if (valid_minus) {
-    const std::optional<std::uint64_t> m = DigitsValue(s, 16, negative ? kInt64Max + 1 : kInt64Max);
-    if (!m) return std::nullopt;
-    const long double v = static_cast<long double>(*m);
-    return negative ? -v : v;
-  }
-  const std::optional<std::uint64_t> m = DigitsValue(s, 16, 0xFFFFFFFFu);
-  if (!m) return std::nullopt;
-  // Eight digits with the top bit set are a negative 32-bit number.
-  return static_cast<long double>(static_cast<std::int32_t>(static_cast<std::uint32_t>(*m)));
-}
-
-std::int64_t ClampToInt64(long double v) {
-  if (std::isnan(v)) return 0;
-  if (v >= 9223372036854775808.0L) return std::numeric_limits<std::int64_t>::max();
-  if (v <= -9223372036854775808.0L) return std::numeric_limits<std::int64_t>::min();
-  return static_cast<std::int64_t>(v);
-}
-
-std::u32string General(long double v, const NumberSeparators& seps) { return ToU32(FormatGeneral(v, seps)); }
-
-std::u32string GroupThousands(std::u32string_view digits, char32_t separator) {
-  std::size_t lead = 0;
-  while (lead + 1 < digits.size() && digits[lead] == U'0') ++lead;
-  digits.remove_prefix(lead);
-  if (digits.empty()) return U"0";
-  std::u32string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out.push_back(separator);
-    out.push_back(digits[i]);
-  }
-  return out;
 }
 
 // Keeps the updating flag set for one rewrite of the field's own.
@@ -229,9 +57,26 @@ TNumberEdit::TNumberEdit(UiToolkit& tk, TControl* parent, const std::string& nam
 
 // ---------------------------------------------------------------- text helpers
 
-std::u32string TNumberEdit::Text32() const { return ToU32(Text()); }
+NumberFieldMode TNumberEdit::Mode() const {
+  NumberFieldMode m = mode_;
+  m.separators = locale_.Separators();
+  return m;
+}
 
-void TNumberEdit::WriteText(const std::u32string& text) { SetText(ToUtf8(text)); }
+std::u32string TNumberEdit::Text32() const { return Utf8ToUtf32(Text()); }
+
+void TNumberEdit::WriteText(const std::u32string& text) { SetText(Utf32ToUtf8(text)); }
+
+void TNumberEdit::ShowValue() { WriteText(Format32(Mode())); }
+
+void TNumberEdit::ShowIfLimitsMoveValue() {
+  // Only an enforced bound moves the number, each to its own side.
+  const long double old = value_;
+  ApplyLimits();
+  if (value_ == old) return;
+  ShowValue();
+  Repaint();
+}
 
 void TNumberEdit::Selection(const std::u32string& text, std::size_t& start, std::size_t& length) const {
   const int s = std::max(Peer().SelStart(), 0);
@@ -240,105 +85,19 @@ void TNumberEdit::Selection(const std::u32string& text, std::size_t& start, std:
   length = IndexAt(text, s + l) - start;
 }
 
-std::optional<long double> TNumberEdit::Parse32(const std::u32string& text, const NumberSeparators& seps) const {
-  if (text.empty() || text == U"-" || text == U"+") return 0.0L;
-  if (number_type_ == TNumberType::ntHex) return ReadHex(text, valid_minus_);
-  return ReadDecimal(Clean(text, seps.thousands), seps.decimal);
-}
-
-bool TNumberEdit::Enterable(const std::u32string& text, const NumberSeparators& seps) const {
-  const std::optional<long double> v = Parse32(text, seps);
-  if (!v) return false;
-  if (number_type_ == TNumberType::ntHex) return true;
-  // The exponent is the field's own notation for large numbers, not an input.
-  return std::fabs(*v) < kTypedMagnitude && text.find_first_of(U"Ee") == std::u32string::npos;
+std::u32string TNumberEdit::Typed(const std::u32string& text, char32_t ch) const {
+  std::size_t start, length;
+  Selection(text, start, length);
+  std::u32string result = text;
+  result.replace(start, length, 1, ch);
+  return result;
 }
 
 bool TNumberEdit::ExceedsMaxIntLength(const std::u32string& before, const std::u32string& after,
                                       const NumberSeparators& seps) const {
-  if (number_type_ != TNumberType::ntDecimal || max_int_length_ <= 0) return false;
+  if (mode_.type != TNumberType::ntDecimal || max_int_length_ <= 0) return false;
   const std::int32_t digits = IntegerDigits(after, seps);
   return digits > max_int_length_ && digits > IntegerDigits(before, seps);
-}
-
-std::u32string TNumberEdit::Round32(const std::u32string& text, int n, const NumberSeparators& seps) const {
-  const std::u32string cleaned = Clean(text, seps.thousands);
-  const std::optional<DecimalText> d = SplitDecimal(cleaned, seps.decimal);
-  if (!d) return cleaned;
-  if (d->exponent) {
-    // Only the general form of large numbers carries an exponent, and those
-    // have no fraction digits to drop; an edited one is rounded positionally.
-    const std::optional<long double> v = ReadDecimal(cleaned, seps.decimal);
-    if (!v) return cleaned;
-    const std::u32string positional = General(*v, seps);
-    if (positional.find(U'E') != std::u32string::npos) return cleaned;
-    return Round32(positional, n, seps);
-  }
-  if (!d->separator || d->frac_digits.empty() || n < 0) return cleaned;
-  const std::size_t keep = static_cast<std::size_t>(n);
-  if (d->frac_digits.size() <= keep) return cleaned;
-
-  bool carry = false;
-  switch (round_mode_) {
-    case TRoundMode::rmDown:
-      break;
-    case TRoundMode::rmRound:
-      carry = d->frac_digits[keep] >= U'5';
-      break;
-    case TRoundMode::rmUp:
-      carry = d->frac_digits.find_first_not_of(U'0', keep) != std::u32string::npos;
-      break;
-  }
-  std::u32string kept = d->frac_digits.substr(0, keep);
-  std::u32string int_digits = d->int_digits;
-  if (carry) {
-    std::size_t i = kept.size();
-    while (i > 0 && kept[i - 1] == U'9') kept[--i] = U'0';
-    if (i > 0) {
-      ++kept[i - 1];
-    } else {
-      // Into the integer part, growing its magnitude: -0 gives -1, 9 gives 10.
-      std::size_t j = int_digits.size();
-      while (j > 0 && int_digits[j - 1] == U'9') int_digits[--j] = U'0';
-      if (j > 0) {
-        ++int_digits[j - 1];
-      } else {
-        int_digits.insert(int_digits.begin(), U'1');
-      }
-    }
-  }
-  std::u32string out;
-  if (d->sign) out.push_back(d->sign);
-  out += int_digits;
-  out.push_back(seps.decimal);
-  out += kept;
-  return out;
-}
-
-std::int64_t TNumberEdit::RoundedInteger(const NumberSeparators& seps) const {
-  const std::u32string rounded = Round32(General(value_, seps), 0, seps);
-  return ClampToInt64(ReadDecimal(rounded, seps.decimal).value_or(value_));
-}
-
-std::u32string TNumberEdit::HexText(std::int64_t i, bool with_sign) const {
-  bool negative = false;
-  std::uint64_t magnitude;
-  if (with_sign) {
-    negative = i < 0;
-    magnitude = negative ? static_cast<std::uint64_t>(-(i + 1)) + 1 : static_cast<std::uint64_t>(i);
-  } else {
-    // Negative numbers show their 32-bit pattern: -1 is FFFFFFFF.
-    magnitude = static_cast<std::uint32_t>(static_cast<std::int32_t>(i));
-  }
-  std::u32string digits;
-  do {
-    digits.insert(digits.begin(), U"0123456789ABCDEF"[magnitude % 16]);
-    magnitude /= 16;
-  } while (magnitude != 0);
-  const std::size_t least = static_cast<std::size_t>(std::clamp(figure_, 1, kMaxPaddedDigits));
-  if (digits.size() < least) digits.insert(0, least - digits.size(), U'0');
-  if (negative) digits.insert(digits.begin(), U'-');
-  return digits;
 }
 
 void TNumberEdit::ApplyLimits() {
@@ -347,75 +106,27 @@ void TNumberEdit::ApplyLimits() {
   if (limit_options_.Contains(TLimitOption::loMax) && value_ > max_) value_ = max_;
 }
 
-std::u32string TNumberEdit::Format32(const NumberSeparators& seps) {
+std::u32string TNumberEdit::Format32(const NumberFieldMode& mode) {
   ApplyLimits();
-  std::u32string s;
-  if (number_type_ == TNumberType::ntHex) {
-    std::int64_t i = RoundedInteger(seps);
-    if (!valid_minus_) i = std::clamp<std::int64_t>(i, std::numeric_limits<std::int32_t>::min(),
-                                                    std::numeric_limits<std::int32_t>::max());
-    value_ = static_cast<long double>(i);
-    s = HexText(i, valid_minus_);
-    if (hex_case_ == THexCase::hcLower) {
-      for (char32_t& c : s) {
-        if (c >= U'A' && c <= U'F') c = c - U'A' + U'a';
-      }
-    }
-  } else {
-    const bool plus = Text32().starts_with(U'+');
-    const std::u32string rounded = Round32(General(value_, seps), figure_, seps);
-    // sign, integer digits, fraction (with its separator), exponent
-    std::size_t i = 0;
-    std::u32string sign;
-    if (i < rounded.size() && IsSign(rounded[i])) sign.push_back(rounded[i++]);
-    const std::size_t int_start = i;
-    while (i < rounded.size() && IsDigit(rounded[i])) ++i;
-    std::u32string int_part = rounded.substr(int_start, i - int_start);
-    const std::size_t exp = rounded.find(U'E', i);
-    std::u32string frac = rounded.substr(i, exp == std::u32string::npos ? std::u32string::npos : exp - i);
-    const std::u32string exponent = exp == std::u32string::npos ? std::u32string() : rounded.substr(exp);
-
-    if (comma_) int_part = GroupThousands(int_part, seps.thousands);
-    // A mantissa's digits are no fraction digits of the number: Fixed leaves them.
-    if (fixed_ && figure_ >= 0 && exponent.empty()) {
-      const std::size_t figure = static_cast<std::size_t>(std::min(figure_, kMaxPaddedDigits));
-      if (frac.empty()) {
-        if (figure >= 1) frac = seps.decimal + std::u32string(figure, U'0');
-      } else if (figure == 0) {
-        frac.clear();
-      } else {
-        // Rounding already happened: pad or cut.
-        std::u32string digits = frac.substr(1);
-        digits.resize(figure, U'0');
-        frac = seps.decimal + digits;
-      }
-    }
-    s = sign + int_part + frac + exponent;
-    // A "+" the user typed stays, but never in front of a minus.
-    if (plus && !s.starts_with(U'-')) s.insert(s.begin(), U'+');
-    if (!s.empty() && s.back() == seps.decimal) s.pop_back();
-  }
-  if (!zero_visible_) {
-    const std::optional<long double> shown = Parse32(s, seps);
-    if (shown && *shown == 0) s.clear();
-  }
-  return s;
+  const ShownNumber shown = FormatFieldText(value_, mode, Text32().starts_with(U'+'));
+  value_ = shown.value;
+  return shown.text;
 }
 
 // ---------------------------------------------------------------- public arithmetic
 
 std::optional<long double> TNumberEdit::ParseText(const std::string& text) {
-  return Parse32(ToU32(text), locale_.Separators());
+  return ReadFieldText(Utf8ToUtf32(text), Mode());
 }
 
 std::string TNumberEdit::RoundText(const std::string& text, int n) {
-  return ToUtf8(Round32(ToU32(text), n, locale_.Separators()));
+  return Utf32ToUtf8(RoundFieldText(Utf8ToUtf32(text), n, Mode()));
 }
 
-std::string TNumberEdit::FormatText() { return ToUtf8(Format32(locale_.Separators())); }
+std::string TNumberEdit::FormatText() { return Utf32ToUtf8(Format32(Mode())); }
 
 std::int32_t TNumberEdit::IntegerValue() {
-  return static_cast<std::int32_t>(std::clamp<std::int64_t>(RoundedInteger(locale_.Separators()),
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(RoundedInteger(value_, Mode()),
                                                             std::numeric_limits<std::int32_t>::min(),
                                                             std::numeric_limits<std::int32_t>::max()));
 }
@@ -428,19 +139,16 @@ bool TNumberEdit::IsKeyAccepted(char32_t ch) {
   if ((keyboard_.GetKeyState(VK_CONTROL_) & 0x8000) != 0) {
     // Clipboard and undo shortcuts arrive as characters too.
     accepted = true;
-  } else if (number_type_ == TNumberType::ntHex) {
-    accepted = control_key || IsHexDigit(ch) || (ch == U'-' && valid_minus_) || (ch == U'+' && text.starts_with(U'-'));
+  } else if (mode_.type == TNumberType::ntHex) {
+    accepted = control_key || IsHexDigitChar(ch) || (ch == U'-' && mode_.valid_minus) ||
+               (ch == U'+' && text.starts_with(U'-'));
   } else {
-    accepted = control_key || IsSign(ch) || IsDigit(ch) || ch == seps.decimal;
+    accepted = control_key || IsSignChar(ch) || IsDecimalDigit(ch) || ch == seps.decimal;
   }
   // Control characters insert nothing, so the shortcuts keep working with
   // the integer part full; signs and the separator add no digit to it.
-  if (accepted && ch >= 0x20 && ch != 0x7F && !IsSign(ch) && ch != seps.decimal) {
-    std::size_t start, length;
-    Selection(text, start, length);
-    std::u32string result = text;
-    result.replace(start, length, 1, ch);
-    if (ExceedsMaxIntLength(text, result, seps)) accepted = false;
+  if (accepted && ch >= 0x20 && ch != 0x7F && !IsSignChar(ch) && ch != seps.decimal) {
+    if (ExceedsMaxIntLength(text, Typed(text, ch), seps)) accepted = false;
   }
   return accepted;
 }
@@ -449,13 +157,13 @@ bool TNumberEdit::IsKeyAccepted(char32_t ch) {
 
 bool TNumberEdit::PeerKeyPress(char32_t& ch) {
   if (!IsKeyAccepted(ch)) return false;
-  if (IsSign(ch)) {
+  if (IsSignChar(ch)) {
     SignKey(ch);
     return false;
   }
-  const NumberSeparators seps = locale_.Separators();
+  const NumberFieldMode m = Mode();
   const std::u32string text = Text32();
-  if (ch == seps.decimal && text.find(seps.decimal) != std::u32string::npos) return false;
+  if (ch == m.separators.decimal && text.find(m.separators.decimal) != std::u32string::npos) return false;
   if (OnKeyPress) {
     OnKeyPress(ch);
     if (ch == 0) return false;
@@ -463,11 +171,7 @@ bool TNumberEdit::PeerKeyPress(char32_t& ch) {
   if (ch >= 0x20 && ch != 0x7F) {
     // A character that would leave a text we cannot read (a digit in front of
     // the sign, a number beyond its conversion's range) is refused.
-    std::size_t start, length;
-    Selection(text, start, length);
-    std::u32string result = text;
-    result.replace(start, length, 1, ch);
-    if (!Enterable(result, seps)) return false;
+    if (!IsEnterableFieldText(Typed(text, ch), m)) return false;
   }
   typed_ = true;
   return true;
@@ -482,7 +186,7 @@ void TNumberEdit::SignKey(char32_t key) {
   if (start == 0 && length >= 1) text.erase(0, length);
   const bool minus = text.starts_with(U'-');
   const bool plus = text.starts_with(U'+');
-  if (key == U'+' && number_type_ == TNumberType::ntHex && minus) {
+  if (key == U'+' && mode_.type == TNumberType::ntHex && minus) {
     text.erase(0, 1);
   } else if (!minus && !plus) {
     text.insert(text.begin(), key);
@@ -497,9 +201,12 @@ void TNumberEdit::SignKey(char32_t key) {
   // Turning the most negative 64-bit number positive would leave its range;
   // a selection deleted across the separator would join digits as typing
   // may not.
-  const NumberSeparators seps = locale_.Separators();
+  const NumberFieldMode m = Mode();
   const bool deleted = start == 0 && length >= 1;
-  if (!Parse32(text, seps) || (deleted && !Enterable(text, seps)) || ExceedsMaxIntLength(before, text, seps)) return;
+  if (!ReadFieldText(text, m) || (deleted && !IsEnterableFieldText(text, m)) ||
+      ExceedsMaxIntLength(before, text, m.separators)) {
+    return;
+  }
   const int caret_units = Units(text, static_cast<std::size_t>(caret));
   WriteText(text);
   Peer().SetSel(std::min(caret_units, Units(Text32())), 0);
@@ -507,13 +214,13 @@ void TNumberEdit::SignKey(char32_t key) {
 
 void TNumberEdit::PeerChange() {
   if (updating_) return;
-  const NumberSeparators seps = locale_.Separators();
+  const NumberFieldMode m = Mode();
   const std::u32string text = Text32();
   // A text we cannot read keeps the number; the rewrite shows it again.
-  if (const std::optional<long double> v = Parse32(text, seps)) {
+  if (const std::optional<long double> v = ReadFieldText(text, m)) {
     value_ = *v;
-    if (number_type_ == TNumberType::ntDecimal) {
-      if (const std::optional<long double> r = ReadDecimal(Round32(text, figure_, seps), seps.decimal)) value_ = *r;
+    if (m.type == TNumberType::ntDecimal) {
+      if (const std::optional<long double> r = ReadRoundedDecimal(text, m)) value_ = *r;
     }
   }
   const std::optional<int> pending = std::exchange(pending_caret_, std::nullopt);
@@ -521,7 +228,7 @@ void TNumberEdit::PeerChange() {
     Updating guard(updating_);
     int caret = pending.value_or(Peer().SelStart());
     const int old_length = Units(text);
-    const std::u32string formatted = Format32(seps);
+    const std::u32string formatted = Format32(m);
     const int new_length = Units(formatted);
     if (formatted != text) WriteText(formatted);
     // The caret keeps its place as the text grows or shrinks by a character.
@@ -540,24 +247,25 @@ void TNumberEdit::PeerChange() {
 bool TNumberEdit::PeerPaste() {
   const std::optional<std::string> clip = clipboard_.GetText();
   if (!clip) return true;
-  const NumberSeparators seps = locale_.Separators();
-  const bool hex = number_type_ == TNumberType::ntHex;
+  const NumberFieldMode m = Mode();
+  const NumberSeparators& seps = m.separators;
+  const bool hex = m.type == TNumberType::ntHex;
   std::u32string work = Text32();
   std::size_t start, length;
   Selection(work, start, length);
   work.erase(start, length);
   std::size_t at = start;  // 0-based insertion point
   // Nothing lands in front of a sign.
-  if (std::any_of(work.begin() + static_cast<std::ptrdiff_t>(at), work.end(), IsSign)) return true;
+  if (std::any_of(work.begin() + static_cast<std::ptrdiff_t>(at), work.end(), IsSignChar)) return true;
 
-  bool has_sign = std::any_of(work.begin(), work.end(), IsSign);
+  bool has_sign = std::any_of(work.begin(), work.end(), IsSignChar);
   bool has_point = work.find(seps.decimal) != std::u32string::npos;
   bool first = true;
-  for (char32_t c : ToU32(*clip)) {
+  for (char32_t c : Utf8ToUtf32(*clip)) {
     const bool is_first = std::exchange(first, false);
-    const bool allowed = hex ? IsHexDigit(c) : IsSign(c) || IsDigit(c) || c == seps.decimal;
+    const bool allowed = hex ? IsHexDigitChar(c) : IsSignChar(c) || IsDecimalDigit(c) || c == seps.decimal;
     if (!allowed) continue;
-    if (IsSign(c)) {
+    if (IsSignChar(c)) {
       if (!is_first || at != 0 || has_sign) continue;
       has_sign = true;
     }
@@ -565,19 +273,16 @@ bool TNumberEdit::PeerPaste() {
       if (has_point) continue;
       has_point = true;
     }
-    if (!hex && max_int_length_ > 0 && IsDigit(c)) {
+    if (!hex && max_int_length_ > 0 && IsDecimalDigit(c)) {
       // The integer digit limit holds for pasted digits as for typed ones.
-      const std::size_t point = std::min(work.find(seps.decimal), work.size());
-      if (at <= point) {
-        const auto count = std::count_if(work.begin(), work.begin() + static_cast<std::ptrdiff_t>(point),
-                                         [&](char32_t k) { return !IsSign(k) && k != seps.thousands; });
-        if (count >= max_int_length_) continue;
+      if (at <= std::min(work.find(seps.decimal), work.size()) && IntegerDigits(work, seps) >= max_int_length_) {
+        continue;
       }
     }
     work.insert(work.begin() + static_cast<std::ptrdiff_t>(at), c);
     ++at;
   }
-  if (!Enterable(work, seps) || ExceedsMaxIntLength(Text32(), work, seps)) return true;
+  if (!IsEnterableFieldText(work, m) || ExceedsMaxIntLength(Text32(), work, seps)) return true;
   pending_caret_ = Units(work, at);
   WriteText(work);
   pending_caret_.reset();
@@ -596,13 +301,13 @@ void TNumberEdit::PeerEnter() {
 }
 
 void TNumberEdit::PeerExit() {
-  const NumberSeparators seps = locale_.Separators();
+  const NumberFieldMode m = Mode();
   {
     Updating guard(updating_);
     const std::u32string text = Text32();
-    if (const std::optional<long double> v = Parse32(text, seps)) value_ = *v;
+    if (const std::optional<long double> v = ReadFieldText(text, m)) value_ = *v;
     // The limits apply now, also to a number typed past them.
-    const std::u32string formatted = Format32(seps);
+    const std::u32string formatted = Format32(m);
     if (formatted != text) WriteText(formatted);
     Peer().SetModified(typed_);
   }
@@ -618,60 +323,59 @@ void TNumberEdit::SetAlignment(TAlignment a) {
 }
 
 void TNumberEdit::SetComma(bool on) {
-  comma_ = on;
+  mode_.comma = on;
   {
+    // Only the grouping changes: the number stays and no change is raised.
     Updating guard(updating_);
-    WriteText(Format32(locale_.Separators()));
+    ShowValue();
   }
   Repaint();
 }
 
 void TNumberEdit::SetFigure(std::int32_t n) {
-  figure_ = n;
-  WriteText(Format32(locale_.Separators()));
+  mode_.figure = n;
+  ShowValue();
   Repaint();
 }
 
 void TNumberEdit::SetFixed(bool on) {
-  fixed_ = on;
-  WriteText(Format32(locale_.Separators()));
+  mode_.fixed = on;
+  ShowValue();
   Repaint();
 }
 
 void TNumberEdit::SetLimit(bool on) {
   limit_ = on;
   if (!on) return;
-  ApplyLimits();
-  WriteText(Format32(locale_.Separators()));
+  ShowValue();
   Repaint();
 }
 
 void TNumberEdit::SetLimitOptions(TLimitOptions options) {
   limit_options_ = options;
   if (!limit_) return;
-  ApplyLimits();
-  WriteText(Format32(locale_.Separators()));
+  ShowValue();
   Repaint();
 }
 
 void TNumberEdit::SetNumberType(TNumberType t) {
-  if (t == number_type_) return;
-  number_type_ = t;
-  const NumberSeparators seps = locale_.Separators();
+  if (t == mode_.type) return;
+  mode_.type = t;
+  const NumberFieldMode m = Mode();
   if (t == TNumberType::ntDecimal) {
-    WriteText(General(value_, seps));
-  } else if (valid_minus_) {
+    WriteText(GeneralText(value_, m.separators));
+  } else if (m.valid_minus) {
     // With a sign the whole 64-bit number shows; -1 stays -1.
-    WriteText(HexText(RoundedInteger(seps), true));
+    WriteText(HexFieldText(RoundedInteger(value_, m), true, m.figure));
   } else {
-    WriteText(HexText(IntegerValue(), false));
+    WriteText(HexFieldText(IntegerValue(), false, m.figure));
   }
   Repaint();
 }
 
 void TNumberEdit::SetHexCase(THexCase c) {
-  hex_case_ = c;
-  WriteText(Format32(locale_.Separators()));
+  mode_.hex_case = c;
+  ShowValue();
   Repaint();
 }
 
@@ -679,30 +383,19 @@ void TNumberEdit::SetMax(long double v) {
   if (!std::isfinite(v)) return;
   max_ = v;
   if (min_ > max_) min_ = max_;
-  // Only an enforced bound moves the number, each to its own side.
-  const long double old = value_;
-  ApplyLimits();
-  if (value_ != old) {
-    WriteText(Format32(locale_.Separators()));
-    Repaint();
-  }
+  ShowIfLimitsMoveValue();
 }
 
 void TNumberEdit::SetMin(long double v) {
   if (!std::isfinite(v)) return;
   min_ = v;
   if (min_ > max_) max_ = min_;
-  const long double old = value_;
-  ApplyLimits();
-  if (value_ != old) {
-    WriteText(Format32(locale_.Separators()));
-    Repaint();
-  }
+  ShowIfLimitsMoveValue();
 }
 
 void TNumberEdit::SetValidMinus(bool on) {
-  valid_minus_ = on;
-  if (number_type_ == TNumberType::ntHex) WriteText(Format32(locale_.Separators()));
+  mode_.valid_minus = on;
+  if (mode_.type == TNumberType::ntHex) ShowValue();
 }
 
 void TNumberEdit::SetValue(long double v) {
@@ -715,15 +408,14 @@ void TNumberEdit::SetValue(long double v) {
     }
   }
   value_ = v;
-  WriteText(Format32(locale_.Separators()));
+  ShowValue();
 }
 
 void TNumberEdit::SetZeroVisible(bool on) {
-  if (on == zero_visible_) return;
-  zero_visible_ = on;
-  const NumberSeparators seps = locale_.Separators();
-  const std::optional<long double> shown = Parse32(Text32(), seps);
-  if (shown && *shown == 0) WriteText(Format32(seps));
+  if (on == mode_.zero_visible) return;
+  mode_.zero_visible = on;
+  const std::optional<long double> shown = ReadFieldText(Text32(), Mode());
+  if (shown && *shown == 0) ShowValue();
 }
 
 }  // namespace wakumo

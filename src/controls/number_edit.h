@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 
+#include "controls/number_text.h"
 #include "platform/platform.h"
 #include "ui/edit.h"
 
@@ -37,10 +38,6 @@ struct TLimitOptions {
   std::uint8_t bits = 0;
 };
 
-enum class TNumberType { ntDecimal, ntHex };
-enum class THexCase { hcUpper, hcLower };
-enum class TRoundMode { rmDown, rmRound, rmUp };
-
 // The key may be changed; 0 drops it.
 using TKeyPressEvent = std::function<void(char32_t& key)>;
 
@@ -54,21 +51,21 @@ class TNumberEdit : public TEdit {
   // Published properties, in the order a stored form sets them.
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment a);
-  bool Comma() const { return comma_; }
+  bool Comma() const { return mode_.comma; }
   void SetComma(bool on);
   // Fraction digits to round to (negative: none); in hexadecimal the least
   // number of digits shown.
-  std::int32_t Figure() const { return figure_; }
+  std::int32_t Figure() const { return mode_.figure; }
   void SetFigure(std::int32_t n);
-  bool Fixed() const { return fixed_; }
+  bool Fixed() const { return mode_.fixed; }
   void SetFixed(bool on);
   bool Limit() const { return limit_; }
   void SetLimit(bool on);
   TLimitOptions LimitOptions() const { return limit_options_; }
   void SetLimitOptions(TLimitOptions options);
-  TNumberType NumberType() const { return number_type_; }
+  TNumberType NumberType() const { return mode_.type; }
   void SetNumberType(TNumberType t);
-  THexCase HexCase() const { return hex_case_; }
+  THexCase HexCase() const { return mode_.hex_case; }
   void SetHexCase(THexCase c);
   // Bounds and Value ignore numbers that are not finite.
   long double Max() const { return max_; }
@@ -77,13 +74,13 @@ class TNumberEdit : public TEdit {
   void SetMaxIntLength(std::int32_t n) { max_int_length_ = n; }
   long double Min() const { return min_; }
   void SetMin(long double v);
-  TRoundMode RoundMode() const { return round_mode_; }
-  void SetRoundMode(TRoundMode m) { round_mode_ = m; }
-  bool ValidMinus() const { return valid_minus_; }
+  TRoundMode RoundMode() const { return mode_.round_mode; }
+  void SetRoundMode(TRoundMode m) { mode_.round_mode = m; }
+  bool ValidMinus() const { return mode_.valid_minus; }
   void SetValidMinus(bool on);
   long double Value() const { return value_; }
   void SetValue(long double v);
-  bool ZeroVisible() const { return zero_visible_; }
+  bool ZeroVisible() const { return mode_.zero_visible; }
   void SetZeroVisible(bool on);
 
   // Republished from the edit.
@@ -119,44 +116,42 @@ class TNumberEdit : public TEdit {
   void PeerExit() override;
 
  private:
+  // The mode with the locale's separators as they are now.
+  NumberFieldMode Mode() const;
   std::u32string Text32() const;
   void WriteText(const std::u32string& text);
-  std::optional<long double> Parse32(const std::u32string& text, const NumberSeparators& seps) const;
-  // Whether typing or pasting may lead to this text: it must read, and in
-  // decimal stay below 1E15 without an exponent.
-  bool Enterable(const std::u32string& text, const NumberSeparators& seps) const;
+  // The one rewrite of the text from Value: the change it makes is handled
+  // as any other, so Value then reads back what is shown and OnChange runs.
+  void ShowValue();
+  // After a bound changed: the text is rewritten only when Value moved.
+  void ShowIfLimitsMoveValue();
   // Typing and pasting may not grow the integer part beyond MaxIntLength
   // digits (a text already longer may keep its length).
   bool ExceedsMaxIntLength(const std::u32string& before, const std::u32string& after,
                            const NumberSeparators& seps) const;
-  std::u32string Round32(const std::u32string& text, int n, const NumberSeparators& seps) const;
-  std::u32string Format32(const NumberSeparators& seps);
-  std::int64_t RoundedInteger(const NumberSeparators& seps) const;
-  std::u32string HexText(std::int64_t i, bool with_sign) const;
+  // Value limited, then the text that shows it; in hexadecimal Value becomes
+  // the integer shown.
+  std::u32string Format32(const NumberFieldMode& mode);
   void ApplyLimits();
   void SignKey(char32_t key);
   // Selection as indices into the text's characters.
   void Selection(const std::u32string& text, std::size_t& start, std::size_t& length) const;
+  // The text as it would be with `ch` typed over the selection.
+  std::u32string Typed(const std::u32string& text, char32_t ch) const;
 
   KeyboardState& keyboard_;
   Clipboard& clipboard_;
   LocaleInfo& locale_;
 
   TAlignment alignment_ = TAlignment::taRightJustify;
-  bool comma_ = false;
-  std::int32_t figure_ = -1;
-  bool fixed_ = false;
+  // All but the separators, which are the locale's at each use.
+  NumberFieldMode mode_;
   bool limit_ = false;
   TLimitOptions limit_options_{TLimitOption::loMax, TLimitOption::loMin};
-  TNumberType number_type_ = TNumberType::ntDecimal;
-  THexCase hex_case_ = THexCase::hcUpper;
   long double max_ = 0;
   std::int32_t max_int_length_ = 0;
   long double min_ = 0;
-  TRoundMode round_mode_ = TRoundMode::rmDown;
-  bool valid_minus_ = false;
   long double value_ = 0;
-  bool zero_visible_ = true;
   bool auto_select_ = true;
 
   // Set while the field rewrites its own text, so the change that causes is ignored.

@@ -40,11 +40,6 @@ void TButtonProperty::SetSystemRepeatTime(bool on) {
   owner_.down_.SetSystemRepeatTime(on);
 }
 
-void TButtonProperty::SetQuantity(long double q) {
-  quantity_ = q;
-  if (!owner_.loading_ && owner_.quantity_ != 0) ratio_ = q / owner_.quantity_;
-}
-
 TBody TSliderProperty::Body() const { return owner_.slider_.Body(); }
 void TSliderProperty::SetBody(TBody body) { owner_.slider_.SetBody(body); }
 bool TSliderProperty::Flat() const { return owner_.slider_.Flat(); }
@@ -57,7 +52,7 @@ void TSliderProperty::SetHeight(int height) {
   owner_.LayoutParts();
 }
 
-void TSliderProperty::SetQuantity(long double q) {
+void TPartQuantity::SetQuantity(long double q) {
   quantity_ = q;
   if (!owner_.loading_ && owner_.quantity_ != 0) ratio_ = q / owner_.quantity_;
 }

@@ -33,10 +33,30 @@ struct SlideUpDownContext {
 
 class TSlideUpDown;
 
-// Settings of both arrow buttons: read from the up button, written to both.
-class TButtonProperty {
+// The steps a part of the control moves by, kept in a fixed ratio to the
+// control's own Quantity once the stored form is read.
+class TPartQuantity {
  public:
-  explicit TButtonProperty(TSlideUpDown& owner) : owner_(owner) {}
+  explicit TPartQuantity(TSlideUpDown& owner) : owner_(owner) {}
+  long double Quantity() const { return quantity_; }
+  void SetQuantity(long double q);
+  // Quantity relative to the control's Quantity.
+  long double Ratio() const { return ratio_; }
+
+ protected:
+  TSlideUpDown& owner_;
+
+ private:
+  friend class TSlideUpDown;
+  long double quantity_ = 1.0L;
+  long double ratio_ = 1.0L;
+};
+
+// Settings of both arrow buttons: read from the up button, written to both.
+// Their Quantity is the steps of one arrow click.
+class TButtonProperty : public TPartQuantity {
+ public:
+  using TPartQuantity::TPartQuantity;
   TBody Body() const;
   void SetBody(TBody body);
   bool Flat() const;
@@ -47,23 +67,13 @@ class TButtonProperty {
   void SetSpeed(std::int32_t ms);
   bool SystemRepeatTime() const;
   void SetSystemRepeatTime(bool on);
-  // Steps of one arrow click.
-  long double Quantity() const { return quantity_; }
-  void SetQuantity(long double q);
-  // Quantity relative to the control's Quantity.
-  long double Ratio() const { return ratio_; }
-
- private:
-  friend class TSlideUpDown;
-  TSlideUpDown& owner_;
-  long double quantity_ = 1.0L;
-  long double ratio_ = 1.0L;
 };
 
-// Settings of the slider strip.
-class TSliderProperty {
+// Settings of the slider strip; its Quantity is the steps per pixel of
+// vertical drag.
+class TSliderProperty : public TPartQuantity {
  public:
-  explicit TSliderProperty(TSlideUpDown& owner) : owner_(owner) {}
+  using TPartQuantity::TPartQuantity;
   TBody Body() const;
   void SetBody(TBody body);
   bool Flat() const;
@@ -73,17 +83,10 @@ class TSliderProperty {
   // Height of the gap between the arrow buttons.
   int Height() const { return height_; }
   void SetHeight(int height);
-  // Steps per pixel of vertical drag.
-  long double Quantity() const { return quantity_; }
-  void SetQuantity(long double q);
-  long double Ratio() const { return ratio_; }
 
  private:
   friend class TSlideUpDown;
-  TSlideUpDown& owner_;
   int height_ = 3;
-  long double quantity_ = 1.0L;
-  long double ratio_ = 1.0L;
 };
 
 // Stored property values, in the order a stored form sets them; absent ones
@@ -209,6 +212,7 @@ class TSlideUpDown : public TControl, public ArrowKeyTarget {
   TMouseMoveEvent OnSliderMove;
 
  private:
+  friend class TPartQuantity;
   friend class TButtonProperty;
   friend class TSliderProperty;
 

@@ -1,10 +1,19 @@
 #pragma once
 // Geometry and handle types owned by the core. Conversions to platform types
 // live in the adapters only.
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <ostream>
 
 namespace wakumo {
+
+// Sums of window sizes and margins stay far inside 32 bits for real windows;
+// odd rectangles from other processes must not overflow the arithmetic.
+constexpr std::int32_t SaturateToInt(std::int64_t v) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                                            std::numeric_limits<std::int32_t>::max()));
+}
 
 // An opaque window of any process, as the window system hands it out; 0 is none.
 using WindowHandle = std::uint64_t;
@@ -20,8 +29,9 @@ struct Rect {
   std::int32_t top = 0;
   std::int32_t right = 0;
   std::int32_t bottom = 0;
-  std::int32_t Width() const { return right - left; }
-  std::int32_t Height() const { return bottom - top; }
+  // Saturated: any two corners give a size, even ones further apart than 32 bits hold.
+  std::int32_t Width() const { return SaturateToInt(std::int64_t{right} - left); }
+  std::int32_t Height() const { return SaturateToInt(std::int64_t{bottom} - top); }
   bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
   friend bool operator==(const Rect&, const Rect&) = default;
 };

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/text.h"
+
 namespace wakumo {
 
 std::string_view TrimBlanks(std::string_view s) {
@@ -66,13 +68,7 @@ std::size_t CharLengthAt(std::string_view s, std::size_t i, const AnsiCodePage& 
   return len;
 }
 
-void AppendByteMark(std::string& out, unsigned char b) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  out += "〈";
-  out += kHex[b >> 4];
-  out += kHex[b & 0xF];
-  out += "〉";
-}
+void AppendByteMark(std::string& out, unsigned char b) { out += "〈" + HexByte(b) + "〉"; }
 
 }  // namespace
 

@@ -212,7 +212,7 @@ std::string SimAnsiCodePage::FromUtf8(std::string_view utf8) const {
   out.reserve(wide.size() * 2);
   for (std::size_t i = 0; i < wide.size(); ++i) {
     const char16_t c = wide[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < wide.size() && wide[i + 1] >= 0xDC00 && wide[i + 1] < 0xE000) {
+    if (DecodeUtf16At(wide, i).length == 2) {
       ++i;  // one character outside the BMP, one "?"
       out.push_back('?');
       continue;

@@ -859,8 +859,7 @@ bool SimToolkit::TypeChar(std::string_view name, char32_t ch) {
       text.erase(start, length);
     } else if (start > 0) {
       // A surrogate pair goes as one character.
-      const bool pair = start >= 2 && text[start - 1] >= 0xDC00 && text[start - 1] < 0xE000 &&
-                        text[start - 2] >= 0xD800 && text[start - 2] < 0xDC00;
+      const bool pair = start >= 2 && DecodeUtf16At(text, start - 2).length == 2;
       const std::size_t n = pair ? 2 : 1;
       text.erase(start - n, n);
       start -= n;
@@ -871,11 +870,7 @@ bool SimToolkit::TypeChar(std::string_view name, char32_t ch) {
     return true;
   } else {
     std::u16string typed;
-    if (ch >= 0x10000 && ch <= 0x10FFFF) {
-      typed = {static_cast<char16_t>(0xD800 + ((ch - 0x10000) >> 10)), static_cast<char16_t>(0xDC00 + (ch & 0x3FF))};
-    } else {
-      typed = {static_cast<char16_t>(ch > 0x10FFFF ? 0xFFFD : ch)};
-    }
+    AppendUtf16(typed, ch);
     text.replace(start, length, typed);
     start += typed.size();
   }
@@ -887,12 +882,7 @@ bool SimToolkit::TypeChar(std::string_view name, char32_t ch) {
 bool SimToolkit::TypeChars(std::string_view name, std::string_view text) {
   SimControlPeer& c = Get(name);
   if (c.kind_ != ControlKind::Edit || !c.CanTakeInput()) return false;
-  const std::u16string units = Utf8ToUtf16(text);
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    char32_t ch = units[i];
-    if (ch >= 0xD800 && ch < 0xDC00 && i + 1 < units.size()) ch = 0x10000 + ((ch - 0xD800) << 10) + (units[++i] - 0xDC00);
-    TypeChar(name, ch);
-  }
+  for (const char32_t ch : Utf8ToUtf32(text)) TypeChar(name, ch);
   return true;
 }
 

@@ -150,9 +150,7 @@ std::vector<TShadowLabel::Character> TShadowLabel::Characters(const std::string&
   std::vector<Character> out;
   const std::u16string units = Utf8ToUtf16(text);
   for (std::size_t i = 0; i < units.size();) {
-    const bool pair = i + 1 < units.size() && units[i] >= 0xD800 && units[i] < 0xDC00 && units[i + 1] >= 0xDC00 &&
-                      units[i + 1] < 0xE000;
-    const std::size_t n = pair ? 2 : 1;
+    const std::size_t n = DecodeUtf16At(units, i).length;
     std::string piece = Utf16ToUtf8(std::u16string_view(units).substr(i, n));
     // A character the code page lacks becomes one "?" there.
     const std::size_t bytes = std::max<std::size_t>(code_page_.FromUtf8(piece).size(), 1);

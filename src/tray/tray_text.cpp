@@ -2,29 +2,17 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace wakumo {
-
-namespace {
-
-// Bytes of the UTF-8 character at s[i]; a broken sequence counts byte by byte.
-std::size_t Utf8Length(std::string_view s, std::size_t i) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  std::size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
-  if (i + len > s.size()) return 1;
-  for (std::size_t k = 1; k < len; ++k) {
-    if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return 1;
-  }
-  return len;
-}
-
-}  // namespace
 
 std::string CutToAnsiBytes(std::string_view text, std::size_t max_bytes, const AnsiCodePage& code_page) {
   text = text.substr(0, text.find('\0'));
   std::size_t bytes = 0;
   std::size_t i = 0;
   while (i < text.size()) {
-    const std::size_t len = Utf8Length(text, i);
+    // A broken sequence counts byte by byte.
+    const std::size_t len = DecodeUtf8At(text, i).length;
     // ASCII is one byte in every ANSI code page.
     const std::size_t ansi = len == 1 && static_cast<unsigned char>(text[i]) < 0x80
                                  ? 1

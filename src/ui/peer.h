@@ -319,7 +319,7 @@ class PopupMenuPeer {
   virtual Rect ItemRect(int index) const = 0;
 };
 
-enum class CursorId : int { crDefault = 0, crSight = 5, crVSplit = -12 };
+enum class CursorId : int { crDefault = 0, crVSplit = -12 };
 
 class ScreenPeer {
  public:

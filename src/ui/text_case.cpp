@@ -1,6 +1,6 @@
 #include "ui/text_case.h"
 
-#include <cstdint>
+#include "core/text.h"
 
 namespace wakumo {
 
@@ -9,33 +9,9 @@ namespace {
 // Next code point of UTF-8 text; a malformed byte stands for itself, so that
 // any text orders consistently.
 char32_t NextCodePoint(std::string_view s, std::size_t& i) {
-  const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
-  const std::uint8_t b = byte(i);
-  std::size_t n = 0;
-  char32_t cp = b;
-  if (b >= 0xC0 && b < 0xE0) {
-    n = 1;
-    cp = b & 0x1F;
-  } else if (b >= 0xE0 && b < 0xF0) {
-    n = 2;
-    cp = b & 0x0F;
-  } else if (b >= 0xF0 && b < 0xF8) {
-    n = 3;
-    cp = b & 0x07;
-  }
-  if (n == 0 || i + n >= s.size()) {
-    ++i;
-    return b;
-  }
-  for (std::size_t k = 1; k <= n; ++k) {
-    if ((byte(i + k) & 0xC0) != 0x80) {
-      ++i;
-      return b;
-    }
-    cp = (cp << 6) | (byte(i + k) & 0x3F);
-  }
-  i += n + 1;
-  return cp;
+  const DecodedChar d = DecodeUtf8At(s, i);
+  i += d.length;
+  return d.code_point;
 }
 
 char32_t Fold(char32_t c) {

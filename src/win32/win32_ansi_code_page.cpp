@@ -91,7 +91,7 @@ std::string Win32AnsiCodePage::FromUtf8(std::string_view utf8) const {
   while (start < wide.size()) {
     std::size_t end = std::min(wide.size(), start + kPiece);
     // Never part a surrogate pair.
-    if (end < wide.size() && wide[end - 1] >= 0xD800 && wide[end - 1] < 0xDC00) --end;
+    if (end < wide.size() && IsHighSurrogate(wide[end - 1])) --end;
     const auto n = static_cast<int>(end - start);
     // No default character given: the page's own ("?"), and no best fit, so
     // a full-width "＝" never becomes a real "=".

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/text.h"
 #include "win32/win32_toolkit.h"
 
 namespace wakumo {
@@ -110,19 +111,15 @@ bool Win32EditPeer::OnChar(WPARAM unit, LPARAM l, LRESULT& result) {
   }
   if (IS_LOW_SURROGATE(u)) {
     if (!pending_high_surrogate_) return true;  // half a character: nothing to type
-    ch = 0x10000 + ((static_cast<char32_t>(pending_high_surrogate_) - 0xD800) << 10) + (u - 0xDC00);
+    ch = CombineSurrogates(pending_high_surrogate_, u);
   }
   pending_high_surrogate_ = 0;
   PeerEvents* e = Events();
   if (e && !e->PeerKeyPress(ch)) return true;
-  if (ch == 0 || ch > 0x10FFFF || (ch >= 0xD800 && ch < 0xE000)) return true;
-  if (ch < 0x10000) {
-    result = CallBase(WM_CHAR, static_cast<WPARAM>(ch), l);
-  } else {
-    const char32_t v = ch - 0x10000;
-    CallBase(WM_CHAR, static_cast<WPARAM>(0xD800 + (v >> 10)), l);
-    result = CallBase(WM_CHAR, static_cast<WPARAM>(0xDC00 + (v & 0x3FF)), l);
-  }
+  if (ch == 0 || ch > 0x10FFFF || IsSurrogate(ch)) return true;
+  std::u16string units;
+  AppendUtf16(units, ch);
+  for (const char16_t unit : units) result = CallBase(WM_CHAR, static_cast<WPARAM>(unit), l);
   return true;
 }
 

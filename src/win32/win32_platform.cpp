@@ -237,12 +237,9 @@ std::wstring LocaleString(LCTYPE type) {
 // use: control characters and digits would break every number typed.
 std::optional<char32_t> FirstSymbol(std::wstring_view s) {
   if (s.empty()) return std::nullopt;
-  char32_t c = static_cast<char16_t>(s[0]);
-  if (c >= 0xD800 && c < 0xDC00 && s.size() > 1 && s[1] >= 0xDC00 && s[1] < 0xE000) {
-    c = 0x10000 + ((c - 0xD800) << 10) + (static_cast<char16_t>(s[1]) - 0xDC00);
-  } else if (c >= 0xD800 && c < 0xE000) {
-    return std::nullopt;
-  }
+  const char32_t c =
+      DecodeUtf16At(std::u16string_view(reinterpret_cast<const char16_t*>(s.data()), s.size()), 0).code_point;
+  if (IsSurrogate(c)) return std::nullopt;
   if (c < 0x20 || c == 0x7F || (c >= U'0' && c <= U'9')) return std::nullopt;
   return c;
 }

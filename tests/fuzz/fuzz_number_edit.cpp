@@ -69,19 +69,8 @@ bool IsHexDigit(char32_t c, THexCase hex_case) {
   return hex_case == THexCase::hcUpper ? (c >= U'A' && c <= U'F') : (c >= U'a' && c <= U'f');
 }
 
-std::u32string Decode(const std::string& s) {
-  std::u32string out;
-  const std::u16string w = Utf8ToUtf16(s);
-  for (std::size_t i = 0; i < w.size(); ++i) {
-    char32_t c = w[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < w.size()) c = 0x10000 + ((c - 0xD800) << 10) + (w[++i] - 0xDC00);
-    out.push_back(c);
-  }
-  return out;
-}
-
 void CheckShape(const TNumberEdit& edit, const Mode& m, const NumberSeparators& seps) {
-  const std::u32string t = Decode(edit.Text());
+  const std::u32string t = Utf8ToUtf32(edit.Text());
   if (t.empty()) {
     if (m.zero_visible) Fail("empty text with ZeroVisible", edit);
     return;
@@ -119,7 +108,7 @@ void CheckShape(const TNumberEdit& edit, const Mode& m, const NumberSeparators& 
 
 int IntegerDigits(const TNumberEdit& edit, const NumberSeparators& seps) {
   int digits = 0;
-  for (char32_t c : Decode(edit.Text())) {
+  for (char32_t c : Utf8ToUtf32(edit.Text())) {
     if (c == seps.decimal || c == U'E') break;
     if (c >= U'0' && c <= U'9') ++digits;
   }

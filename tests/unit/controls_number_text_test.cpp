@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "controls/number_text.h"
+#include "core/text.h"
 
 namespace wakumo {
 namespace {
@@ -146,6 +148,74 @@ TEST(FormatGeneral, FifteenSignificantDigitsInFixedNotation) {
     EXPECT_EQ(FormatGeneral(r.value), r.expected);
   }
   EXPECT_EQ(FormatGeneral(-2.25L, {U',', U'.'}), "-2,25");
+}
+
+// The field's own arithmetic, compared as UTF-8 so that failures print.
+std::optional<long double> Read(const std::string& text, const NumberFieldMode& m) {
+  return ReadFieldText(Utf8ToUtf32(text), m);
+}
+std::string Shown(long double value, const NumberFieldMode& m, bool keep_plus = false) {
+  return Utf32ToUtf8(FormatFieldText(value, m, keep_plus).text);
+}
+
+TEST(ReadFieldText, ReadsOnlyNumbersOfTheModeWithinTheirConversionsRange) {
+  NumberFieldMode m;
+  m.separators = {U',', U'.'};
+  EXPECT_EQ(Read("1.234,5", m), 1234.5L) << "thousands dropped, decimal comma";
+  EXPECT_EQ(Read("", m), 0.0L);
+  EXPECT_EQ(Read("-", m), 0.0L);
+  EXPECT_EQ(Read("1,2,3", m), std::nullopt);
+  EXPECT_EQ(Read("12a", m), std::nullopt);
+  EXPECT_EQ(Read("9223372036854775807", m), 9223372036854775807.0L);
+  EXPECT_EQ(Read("9223372036854775808", m), std::nullopt) << "a whole number must fit 64 bits";
+  EXPECT_EQ(Read("-9223372036854775808", m), -9223372036854775808.0L);
+
+  m.type = TNumberType::ntHex;
+  EXPECT_EQ(Read("FFFFFFFF", m), -1.0L) << "without a sign: a 32-bit pattern";
+  EXPECT_EQ(Read("100000000", m), std::nullopt);
+  EXPECT_EQ(Read("-1", m), std::nullopt);
+  m.valid_minus = true;
+  EXPECT_EQ(Read("-1", m), -1.0L);
+  EXPECT_EQ(Read("100000000", m), 4294967296.0L);
+}
+
+TEST(IsEnterableFieldText, RefusesExponentsAndDecimalsFromOneE15On) {
+  NumberFieldMode m;
+  EXPECT_TRUE(IsEnterableFieldText(U"999999999999999", m));
+  EXPECT_FALSE(IsEnterableFieldText(U"1000000000000000", m));
+  EXPECT_FALSE(IsEnterableFieldText(U"1E3", m));
+  EXPECT_FALSE(IsEnterableFieldText(U"1-", m));
+  m.type = TNumberType::ntHex;
+  EXPECT_TRUE(IsEnterableFieldText(U"7FFFFFFF", m));
+}
+
+TEST(FormatFieldText, HexadecimalShowsTheRoundedIntegerItHolds) {
+  NumberFieldMode m;
+  m.type = TNumberType::ntHex;
+  m.figure = 4;
+  m.round_mode = TRoundMode::rmRound;
+  const ShownNumber shown = FormatFieldText(254.6L, m, false);
+  EXPECT_EQ(Utf32ToUtf8(shown.text), "00FF");
+  EXPECT_EQ(shown.value, 255.0L) << "the value becomes the integer shown";
+  EXPECT_EQ(Shown(-1, m), "FFFFFFFF");
+  EXPECT_EQ(Shown(5e12L, m), "7FFFFFFF") << "held to 32 bits without a sign";
+  m.hex_case = THexCase::hcLower;
+  m.valid_minus = true;
+  EXPECT_EQ(Shown(-171, m), "-00ab");
+}
+
+TEST(FormatFieldText, DecimalRoundsGroupsPadsAndKeepsATypedPlus) {
+  NumberFieldMode m;
+  m.figure = 2;
+  EXPECT_EQ(Shown(2.678L, m), "2.67") << "rounded down by default";
+  m.comma = true;
+  m.fixed = true;
+  EXPECT_EQ(Shown(1234567, m), "1,234,567.00");
+  EXPECT_EQ(Shown(5, m, true), "+5.00");
+  EXPECT_EQ(Shown(-5, m, true), "-5.00") << "no plus in front of a minus";
+  EXPECT_EQ(Shown(1.5e20L, m), "1.5E+20") << "a mantissa gets no fixed digits";
+  m.zero_visible = false;
+  EXPECT_EQ(Shown(0.001L, m), "") << "shows as zero, so nothing shows";
 }
 
 }  // namespace

@@ -7,15 +7,10 @@
 #include <vector>
 
 #include "presets_fixture.h"
+#include "settings_text.h"
 
 namespace wakumo::testing {
 namespace {
-
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string s;
-  for (std::string_view l : lines) (s += l) += "\r\n";
-  return s;
-}
 
 // From a code-page-1252 system (E9 is a 932 lead byte), cut after a lead byte
 // (名前 8E), a lead byte before a byte that is no trail byte, and ≒ as row 13

@@ -4,20 +4,14 @@
 #include <vector>
 
 #include "presets/settings.h"
-#include "sim/sim_files.h"
+#include "settings_text.h"
 
 namespace wakumo {
 namespace {
 
-const SimAnsiCodePage kWestern(1252);
-const SimAnsiCodePage kJapanese(932);
-
-// Lines joined with CR LF, the last one included.
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string s;
-  for (std::string_view l : lines) (s += l) += "\r\n";
-  return s;
-}
+using testing::Crlf;
+using testing::kJapanese;
+using testing::kWestern;
 
 SettingsData Parse(std::string_view bytes, const AnsiCodePage& cp = kWestern) { return ParseSettings(bytes, cp); }
 

@@ -7,19 +7,14 @@
 
 #include "presets/ansi_text.h"
 #include "presets/settings.h"
-#include "sim/sim_files.h"
+#include "settings_text.h"
 
 namespace wakumo {
 namespace {
 
-const SimAnsiCodePage kWestern(1252);
-const SimAnsiCodePage kJapanese(932);
-
-std::string Crlf(std::initializer_list<std::string_view> lines) {
-  std::string s;
-  for (std::string_view l : lines) (s += l) += "\r\n";
-  return s;
-}
+using testing::Crlf;
+using testing::kJapanese;
+using testing::kWestern;
 
 TEST(ShownText, EachByteThatIsNoCharacterShowsAsItsValue) {
   struct Row {

@@ -2,6 +2,7 @@
 // exe links no stream machinery.
 #include <ostream>
 
+#include "core/text.h"
 #include "presets/settings.h"
 
 namespace wakumo {
@@ -10,12 +11,8 @@ namespace {
 // " bytes 43 61 E9" when a name carries bytes.
 void PrintBytes(std::string_view bytes, std::ostream* os) {
   if (bytes.empty()) return;
-  static constexpr char kHex[] = "0123456789ABCDEF";
   *os << " bytes";
-  for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    *os << ' ' << kHex[b >> 4] << kHex[b & 0xF];
-  }
+  for (char c : bytes) *os << ' ' << HexByte(static_cast<unsigned char>(c));
 }
 }  // namespace
 

@@ -42,7 +42,20 @@ TEST(UndoListTest, AMillionRecordsAreFreedWithoutRecursion) {
   list.reset();
 }
 
-class UndoTest : public testing::FormFixture {};
+class UndoTest : public testing::FormFixture {
+ protected:
+  // The picked app and then a second window B, each set to 400 x 300: two
+  // records, B's newest. Gives B.
+  WindowHandle SetAppThenAnother() {
+    const WindowHandle b = desk.Create({.class_name = "B", .style = kOverlapped, .rect = {900, 50, 1100, 250}});
+    TypeSize(400, 300);
+    Pick(app);
+    Set();
+    Pick(b);
+    Set();
+    return b;
+  }
+};
 
 TEST_F(UndoTest, ThreeAppliesThenThreeUndosRestoreTheFirstRectangle) {
   Pick(app);
@@ -68,12 +81,7 @@ TEST_F(UndoTest, ThreeAppliesThenThreeUndosRestoreTheFirstRectangle) {
 }
 
 TEST_F(UndoTest, NewestChangeFirstAcrossWindows) {
-  auto b = desk.Create({.class_name = "B", .style = kOverlapped, .rect = {900, 50, 1100, 250}});
-  TypeSize(400, 300);
-  Pick(app);
-  Set();
-  Pick(b);
-  Set();
+  const WindowHandle b = SetAppThenAnother();
   EXPECT_EQ(Undo(), (Calls{{b, 0, 900, 50, 200, 200, kFront}}));
   EXPECT_EQ(Undo(), (Calls{{app, 0, 100, 600, 520, 360, kFront}}));
   EXPECT_FALSE(form.UndoBtn.Enabled());
@@ -114,12 +122,7 @@ TEST_F(UndoTest, DocumentWindowGoesBackByTheContainersPositionAtUndoTime) {
 }
 
 TEST_F(UndoTest, UndoOfAClosedWindowConsumesItsRecord) {
-  auto b = desk.Create({.class_name = "B", .style = kOverlapped, .rect = {900, 50, 1100, 250}});
-  TypeSize(400, 300);
-  Pick(app);
-  Set();
-  Pick(b);
-  Set();
+  const WindowHandle b = SetAppThenAnother();
   desk.Destroy(b);
   EXPECT_EQ(Undo(), (Calls{{b, 0, 900, 50, 200, 200, kFront}}));
   EXPECT_TRUE(form.UndoBtn.Enabled());
