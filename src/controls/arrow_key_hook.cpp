@@ -10,7 +10,7 @@ ArrowKeyHook::~ArrowKeyHook() {
 
 void ArrowKeyHook::Install() {
   if (hook_ != 0) return;
-  hook_ = service_.InstallKeyboardHook([this](int vk, std::uint32_t data) { return HandleKey(vk, data); });
+  hook_ = service_.InstallKeyboardHook([this](const KeyEvent& key) { return HandleKey(key); });
 }
 
 void ArrowKeyHook::Register(ArrowKeyTarget& target) {
@@ -32,8 +32,7 @@ bool ArrowKeyHook::IsRegistered(const ArrowKeyTarget& target) const {
   return std::find(targets_.begin(), targets_.end(), &target) != targets_.end();
 }
 
-bool ArrowKeyHook::HandleKey(int virtual_key, std::uint32_t key_data) {
-  const std::intptr_t going_down = (key_data & kKeyDataGoingUp) == 0 ? 1 : 0;
+bool ArrowKeyHook::HandleKey(const KeyEvent& key) {
   // A step raises OnChange, whose handler may unregister or destroy
   // controls: work on a copy and skip those that left meanwhile.
   const std::vector<ArrowKeyTarget*> snapshot = targets_;
@@ -42,9 +41,7 @@ bool ArrowKeyHook::HandleKey(int virtual_key, std::uint32_t key_data) {
   for (ArrowKeyTarget* target : snapshot) {
     if (std::find(targets_.begin(), targets_.end(), target) == targets_.end()) continue;
     asked_any = true;
-    const std::int32_t answer =
-        target->Perform(SUD_ARROWKEY, static_cast<std::uintptr_t>(static_cast<unsigned>(virtual_key)), going_down);
-    if (answer != 1) all_stepped = false;
+    if (!target->ArrowKey(key)) all_stepped = false;
   }
   return asked_any && all_stepped;
 }

@@ -10,16 +10,12 @@
 
 namespace wakumo {
 
-// Sent to every registered control for each key event: word parameter the
-// virtual key, long parameter 1 for a key going down and 0 for one going up.
-// The answer is 1 when the control stepped its number.
-inline constexpr std::uint32_t SUD_ARROWKEY = 0x084E;
-
 class ArrowKeyTarget {
  public:
   virtual ~ArrowKeyTarget() = default;
-  // The control's handling of its private messages; 0 for any it does not know.
-  virtual std::int32_t Perform(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) = 0;
+  // Every key event reaches every registered control; true when the control
+  // stepped its number.
+  virtual bool ArrowKey(const KeyEvent& key) = 0;
 };
 
 class ArrowKeyHook {
@@ -42,7 +38,7 @@ class ArrowKeyHook {
   // The hook procedure: asks every registered target, and swallows the key
   // only when each of them stepped (so with several controls, the focused
   // field still gets its key).
-  bool HandleKey(int virtual_key, std::uint32_t key_data);
+  bool HandleKey(const KeyEvent& key);
 
  private:
   void Install();

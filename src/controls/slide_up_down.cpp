@@ -322,20 +322,19 @@ void TSlideUpDown::SliderUp(MouseButton button, ShiftState shift, int x, int y) 
   if (OnSliderUp) OnSliderUp(button, shift, x, y);
 }
 
-std::int32_t TSlideUpDown::Perform(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) {
-  if (message != SUD_ARROWKEY) return 0;
+bool TSlideUpDown::ArrowKey(const KeyEvent& key) {
   TControl* a = Associate();
-  if (!a || !a->Peer().Focused() || lparam == 0) return 0;
+  if (!a || !a->Peer().Focused() || !key.pressed) return false;
   long double steps = 0;
-  if (wparam == static_cast<std::uintptr_t>(VK_UP_)) {
+  if (key.virtual_key == VK_UP_) {
     steps = buttons_.quantity_;
-  } else if (wparam == static_cast<std::uintptr_t>(VK_DOWN_)) {
+  } else if (key.virtual_key == VK_DOWN_) {
     steps = -buttons_.quantity_;
   } else {
-    return 0;
+    return false;
   }
   SetPosition(StepFrom(Position(), steps));
-  return 1;
+  return true;
 }
 
 }  // namespace wakumo

@@ -201,9 +201,8 @@ class TSlideUpDown : public TControl, public ArrowKeyTarget {
   TUpDownButtonPart& DownButton() { return down_; }
   TSliderPart& SliderPart() { return slider_; }
 
-  // SUD_ARROWKEY: steps on Up or Down going down while the associate has the
-  // focus and answers 1; 0 otherwise.
-  std::int32_t Perform(std::uint32_t message, std::uintptr_t wparam, std::intptr_t lparam) override;
+  // Steps on Up or Down going down while the associate has the focus.
+  bool ArrowKey(const KeyEvent& key) override;
 
   TNotifyEvent OnChange;
   TButtonEvent OnButtonClick;

@@ -47,12 +47,6 @@ inline constexpr int VK_DOWN_ = 0x28;
 inline constexpr int VK_INSERT_ = 0x2D;
 inline constexpr int VK_DELETE_ = 0x2E;
 
-// Key data of a keyboard message (the hook's long parameter): repeat count in
-// bits 0-15, scan code in 16-23, bit 30 set when the key was already down,
-// bit 31 set while the key goes up.
-inline constexpr std::uint32_t kKeyDataWasDown = 0x40000000u;
-inline constexpr std::uint32_t kKeyDataGoingUp = 0x80000000u;
-
 // Monotonic milliseconds; only differences mean anything.
 class Clock {
  public:
@@ -94,8 +88,17 @@ class KeyboardState {
   virtual std::int16_t GetKeyState(int virtual_key) = 0;
 };
 
+// One key message as a keyboard hook sees it.
+struct KeyEvent {
+  int virtual_key = 0;
+  int repeat = 1;         // the message's repeat count
+  bool pressed = true;    // false while the key goes up
+  bool was_down = false;  // the key was already down (auto-repeat, or going up)
+  friend bool operator==(const KeyEvent&, const KeyEvent&) = default;
+};
+
 // Returns true to swallow the key, so that no window gets it.
-using KeyboardHookProc = std::function<bool(int virtual_key, std::uint32_t key_data)>;
+using KeyboardHookProc = std::function<bool(const KeyEvent& key)>;
 using HookId = std::uint32_t;
 
 // A keyboard hook on the user-interface thread. The procedure sees each key

@@ -81,7 +81,7 @@ HookId SimKeyboardHook::InstallKeyboardHook(KeyboardHookProc proc) {
 
 void SimKeyboardHook::RemoveKeyboardHook(HookId id) { hooks_.erase(id); }
 
-bool SimKeyboardHook::Feed(int virtual_key, std::uint32_t key_data) {
+bool SimKeyboardHook::Feed(const KeyEvent& key) {
   std::vector<HookId> order;
   for (const auto& [id, proc] : hooks_) order.push_back(id);
   bool swallowed = false;
@@ -89,7 +89,7 @@ bool SimKeyboardHook::Feed(int virtual_key, std::uint32_t key_data) {
     auto found = hooks_.find(*it);
     if (found == hooks_.end()) continue;
     KeyboardHookProc proc = found->second;  // the hook may remove itself
-    if (proc && proc(virtual_key, key_data)) swallowed = true;
+    if (proc && proc(key)) swallowed = true;
   }
   return swallowed;
 }

@@ -78,11 +78,11 @@ class SimKeyboardHook : public KeyboardHookService {
   // Runs every installed hook, newest first as a hook chain does, and reports
   // whether any of them swallowed the key. Hooks removed by an earlier hook
   // during the same event are not called.
-  bool Feed(int virtual_key, std::uint32_t key_data);
+  bool Feed(const KeyEvent& key);
   bool FeedKeyDown(int virtual_key, bool auto_repeat = false) {
-    return Feed(virtual_key, 1u | (auto_repeat ? kKeyDataWasDown : 0u));
+    return Feed(KeyEvent{virtual_key, 1, true, auto_repeat});
   }
-  bool FeedKeyUp(int virtual_key) { return Feed(virtual_key, 1u | kKeyDataWasDown | kKeyDataGoingUp); }
+  bool FeedKeyUp(int virtual_key) { return Feed(KeyEvent{virtual_key, 1, false, true}); }
 
   std::size_t InstalledCount() const { return hooks_.size(); }
   // A test can make the next installation fail.

@@ -92,11 +92,24 @@ ThreadHooks& Hooks() {
   return hooks;
 }
 
+// A key message's long parameter: repeat count in bits 0-15, scan code in
+// 16-23, bit 30 set when the key was already down, bit 31 while it goes up.
+KeyEvent DecodeKey(WPARAM wparam, LPARAM lparam) {
+  const auto data = static_cast<std::uint32_t>(lparam);
+  KeyEvent key;
+  key.virtual_key = static_cast<int>(wparam);
+  key.repeat = static_cast<int>(data & 0xFFFFu);
+  key.was_down = (data & 0x40000000u) != 0;
+  key.pressed = (data & 0x80000000u) == 0;
+  return key;
+}
+
 LRESULT CALLBACK KeyboardProc(int code, WPARAM wparam, LPARAM lparam) {
   ThreadHooks& th = Hooks();
   bool swallow = false;
   // HC_NOREMOVE is a peek that leaves the key queued: it comes again.
   if (code == HC_ACTION) {
+    const KeyEvent key = DecodeKey(wparam, lparam);
     ++th.dispatching;
     // Newest first, as in a chain of hooks. Entries added meanwhile are
     // appended and wait for the next key; the procedure is copied because it
@@ -104,7 +117,7 @@ LRESULT CALLBACK KeyboardProc(int code, WPARAM wparam, LPARAM lparam) {
     for (std::size_t i = th.entries.size(); i-- > 0;) {
       if (th.entries[i].removed) continue;
       const KeyboardHookProc proc = th.entries[i].proc;
-      if (proc && proc(static_cast<int>(wparam), static_cast<std::uint32_t>(lparam))) swallow = true;
+      if (proc && proc(key)) swallow = true;
     }
     --th.dispatching;
   }

@@ -92,14 +92,14 @@ TEST(ManualClock, ShortIntervalsRunAtTheFloorAndNestedAdvanceIsRefused) {
 TEST(SimKeyboardHook, FeedsNewestFirstAndReportsSwallowing) {
   SimKeyboardHook hooks;
   std::vector<std::string> calls;
-  std::uint32_t seen_data = 0;
-  HookId older = hooks.InstallKeyboardHook([&](int vk, std::uint32_t data) {
-    calls.push_back("older " + std::to_string(vk));
-    seen_data = data;
-    return vk == VK_UP_;
+  KeyEvent seen;
+  HookId older = hooks.InstallKeyboardHook([&](const KeyEvent& key) {
+    calls.push_back("older " + std::to_string(key.virtual_key));
+    seen = key;
+    return key.virtual_key == VK_UP_;
   });
-  HookId newer = hooks.InstallKeyboardHook([&](int vk, std::uint32_t) {
-    calls.push_back("newer " + std::to_string(vk));
+  HookId newer = hooks.InstallKeyboardHook([&](const KeyEvent& key) {
+    calls.push_back("newer " + std::to_string(key.virtual_key));
     return false;
   });
   ASSERT_NE(older, 0u);
@@ -107,15 +107,18 @@ TEST(SimKeyboardHook, FeedsNewestFirstAndReportsSwallowing) {
 
   EXPECT_TRUE(hooks.FeedKeyDown(VK_UP_));
   EXPECT_EQ(calls, (std::vector<std::string>{"newer 38", "older 38"}));
-  EXPECT_EQ(seen_data & kKeyDataGoingUp, 0u);
-  EXPECT_FALSE(hooks.FeedKeyDown(VK_DOWN_));
+  EXPECT_TRUE(seen.pressed);
+  EXPECT_FALSE(seen.was_down);
+  EXPECT_FALSE(hooks.FeedKeyDown(VK_DOWN_, true));
+  EXPECT_TRUE(seen.was_down) << "an auto-repeat";
   EXPECT_FALSE(hooks.FeedKeyUp(VK_DOWN_));
-  EXPECT_NE(seen_data & kKeyDataGoingUp, 0u);
+  EXPECT_FALSE(seen.pressed);
+  EXPECT_EQ(seen.virtual_key, VK_DOWN_);
 
   // A hook that removes another during an event keeps it from being called.
   calls.clear();
   hooks.RemoveKeyboardHook(newer);
-  hooks.InstallKeyboardHook([&](int, std::uint32_t) {
+  hooks.InstallKeyboardHook([&](const KeyEvent&) {
     hooks.RemoveKeyboardHook(older);
     return false;
   });
@@ -124,7 +127,7 @@ TEST(SimKeyboardHook, FeedsNewestFirstAndReportsSwallowing) {
   EXPECT_EQ(hooks.InstalledCount(), 1u);
 
   hooks.FailNextInstall();
-  EXPECT_EQ(hooks.InstallKeyboardHook([](int, std::uint32_t) { return true; }), 0u);
+  EXPECT_EQ(hooks.InstallKeyboardHook([](const KeyEvent&) { return true; }), 0u);
   EXPECT_EQ(hooks.InstalledCount(), 1u);
 }
 

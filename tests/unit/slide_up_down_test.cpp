@@ -291,9 +291,12 @@ TEST(SlideUpDown, ArrowKeysStepOnlyTheSpinnerOfTheFocusedField) {
   EXPECT_EQ(sx.Position(), 12);
   f.platform.keyboard_hook.FeedKeyDown(VK_DOWN_);
   EXPECT_EQ(sx.Position(), 11);
-  EXPECT_EQ(sx.Perform(SUD_ARROWKEY, VK_UP_, 1), 1);
-  EXPECT_EQ(bx.Perform(SUD_ARROWKEY, VK_UP_, 1), 0);
-  EXPECT_EQ(sx.Perform(SUD_ARROWKEY, VK_UP_, 0), 0) << "a key going up";
+  EXPECT_TRUE(sx.ArrowKey(KeyEvent{VK_UP_, 1, true, false}));
+  EXPECT_EQ(sx.Position(), 12);
+  EXPECT_FALSE(bx.ArrowKey(KeyEvent{VK_UP_, 1, true, false})) << "its field has no focus";
+  EXPECT_FALSE(sx.ArrowKey(KeyEvent{VK_UP_, 1, false, true})) << "a key going up";
+  EXPECT_FALSE(sx.ArrowKey(KeyEvent{VK_LEFT_, 1, true, false}));
+  EXPECT_EQ(sx.Position(), 12);
 
   // The focus elsewhere: nobody steps.
   f.EdBaseX.Peer().SetFocus();

@@ -159,17 +159,17 @@ void TestTimers() {
 
 // ---- Keyboard ------------------------------------------------------------------
 
-struct KeySeen {
-  int vk;
-  std::uint32_t data;
-};
+// The window's keys are kept as the hook's are, so one printer serves both.
+using KeySeen = KeyEvent;
 
 std::vector<KeySeen> g_window_keys;
 bool g_shift_down_seen = false;
 
 LRESULT CALLBACK KeyWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_KEYDOWN || m == WM_KEYUP) {
-    g_window_keys.push_back({static_cast<int>(w), static_cast<std::uint32_t>(l)});
+    const auto data = static_cast<std::uint32_t>(l);
+    g_window_keys.push_back({static_cast<int>(w), static_cast<int>(data & 0xFFFF), (data & 0x80000000u) == 0,
+                             (data & 0x40000000u) != 0});
     if (m == WM_KEYDOWN && w == VK_SHIFT) {
       Win32KeyboardState state;
       g_shift_down_seen = state.GetKeyState(VK_SHIFT_) < 0;
@@ -198,14 +198,14 @@ void Tap(std::vector<std::pair<WORD, bool>>& keys, WORD vk) {
 
 bool WindowSawUp(int vk) {
   for (const KeySeen& k : g_window_keys) {
-    if (k.vk == vk && (k.data & kKeyDataGoingUp)) return true;
+    if (k.virtual_key == vk && !k.pressed) return true;
   }
   return false;
 }
 
 int CountKeys(const std::vector<KeySeen>& keys, int vk) {
   int n = 0;
-  for (const KeySeen& k : keys) n += k.vk == vk;
+  for (const KeySeen& k : keys) n += k.virtual_key == vk;
   return n;
 }
 
@@ -213,7 +213,8 @@ std::string Keys(const std::vector<KeySeen>& keys) {
   std::string s;
   char buf[32];
   for (const KeySeen& k : keys) {
-    std::snprintf(buf, sizeof buf, "%s%02x/%08x", s.empty() ? "" : " ", k.vk, static_cast<unsigned>(k.data));
+    std::snprintf(buf, sizeof buf, "%s%02x%s%s*%d", s.empty() ? "" : " ", k.virtual_key, k.pressed ? "v" : "^",
+                  k.was_down ? "(was down)" : "", k.repeat);
     s += buf;
   }
   return "[" + s + "]";
@@ -239,13 +240,13 @@ void TestKeyboardHook() {
   Win32KeyboardHookService service, other_service;
   Check(service.InstallKeyboardHook(KeyboardHookProc()) == 0, "an empty procedure is refused");
   std::vector<KeySeen> seen, swallower_seen;
-  const HookId watcher = service.InstallKeyboardHook([&](int vk, std::uint32_t data) {
-    seen.push_back({vk, data});
+  const HookId watcher = service.InstallKeyboardHook([&](const KeyEvent& key) {
+    seen.push_back(key);
     return false;
   });
-  const HookId swallower = other_service.InstallKeyboardHook([&](int vk, std::uint32_t data) {
-    swallower_seen.push_back({vk, data});
-    return vk == VK_UP_;
+  const HookId swallower = other_service.InstallKeyboardHook([&](const KeyEvent& key) {
+    swallower_seen.push_back(key);
+    return key.virtual_key == VK_UP_;
   });
   Check(watcher != 0 && swallower != 0 && watcher != swallower, "hooks installed");
 
@@ -261,9 +262,8 @@ void TestKeyboardHook() {
             CountKeys(seen, VK_RIGHT) == 2,
         "the hook saw each key event once: " + Keys(seen));
   if (seen.size() == 6) {
-    Check((seen[0].data & kKeyDataGoingUp) == 0 && (seen[0].data & 0xFFFF) == 1, "key down data " + Keys({seen[0]}));
-    Check((seen[1].data & kKeyDataGoingUp) != 0 && (seen[1].data & kKeyDataWasDown) != 0,
-          "key up data " + Keys({seen[1]}));
+    Check(seen[0] == KeyEvent{VK_DOWN_, 1, true, false}, "key down decoded: " + Keys({seen[0]}));
+    Check(seen[1] == KeyEvent{VK_DOWN_, 1, false, true}, "key up decoded: " + Keys({seen[1]}));
   }
   Check(swallower_seen.size() == 6, "both services' procedures run: " + Keys(swallower_seen));
   Check(CountKeys(g_window_keys, VK_UP) == 0 && CountKeys(g_window_keys, VK_DOWN) == 2,
@@ -272,7 +272,7 @@ void TestKeyboardHook() {
   // A procedure removing itself while it runs; the others go on.
   int self_removing_calls = 0;
   HookId self_removing = 0;
-  self_removing = service.InstallKeyboardHook([&](int, std::uint32_t) {
+  self_removing = service.InstallKeyboardHook([&](const KeyEvent&) {
     ++self_removing_calls;
     service.RemoveKeyboardHook(self_removing);
     return false;
