@@ -192,23 +192,6 @@ void GdiCanvasT<Base>::SetPixel(Point p, TColor color) {
 }
 
 template <typename Base>
-void GdiCanvasT<Base>::MoveTo(Point p) {
-  MoveToEx(dc_, p.x, p.y, nullptr);
-}
-
-template <typename Base>
-void GdiCanvasT<Base>::LineTo(Point p) {
-  ::LineTo(dc_, p.x, p.y);
-}
-
-template <typename Base>
-Point GdiCanvasT<Base>::PenPos() const {
-  POINT pt{};
-  GetCurrentPositionEx(dc_, &pt);
-  return {pt.x, pt.y};
-}
-
-template <typename Base>
 void GdiCanvasT<Base>::Polygon(const std::vector<Point>& points) {
   if (points.size() < 2) return;
   std::vector<POINT> pts;
@@ -218,32 +201,11 @@ void GdiCanvasT<Base>::Polygon(const std::vector<Point>& points) {
 }
 
 template <typename Base>
-void GdiCanvasT<Base>::FillRect(const Rect& r) {
-  if (brush_.style == BrushStyle::bsClear || !brush_object_) return;
-  const RECT rc = ToRECT(r);
-  ::FillRect(dc_, &rc, brush_object_);
-}
-
-template <typename Base>
-void GdiCanvasT<Base>::FrameRect(const Rect& r) {
-  if (brush_.style == BrushStyle::bsClear || !brush_object_) return;
-  const RECT rc = ToRECT(r);
-  ::FrameRect(dc_, &rc, brush_object_);
-}
-
-template <typename Base>
 TextSize GdiCanvasT<Base>::TextExtent(std::string_view text) {
   const std::wstring w = Wide(text);
   SIZE size{};
   GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &size);
   return {size.cx, size.cy};
-}
-
-template <typename Base>
-TextMetrics GdiCanvasT<Base>::GetTextMetrics() {
-  TEXTMETRICW tm{};
-  GetTextMetricsW(dc_, &tm);
-  return {tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth, tm.tmOverhang};
 }
 
 template <typename Base>

@@ -7,6 +7,7 @@
 
 #include "ui/canvas.h"
 #include "win32/win32_api.h"
+#include "win32/win32_handles.h"
 
 namespace wakumo {
 
@@ -31,14 +32,28 @@ class GdiCanvasT : public Base {
   FontSpec Font() const override { return font_; }
   TColor GetPixel(Point p) const override;
   void SetPixel(Point p, TColor color) override;
-  void MoveTo(Point p) override;
-  void LineTo(Point p) override;
-  Point PenPos() const override;
+  void MoveTo(Point p) override { MoveToEx(dc_, p.x, p.y, nullptr); }
+  void LineTo(Point p) override { ::LineTo(dc_, p.x, p.y); }
+  Point PenPos() const override {
+    POINT pt{};
+    GetCurrentPositionEx(dc_, &pt);
+    return {pt.x, pt.y};
+  }
   void Polygon(const std::vector<Point>& points) override;
-  void FillRect(const Rect& r) override;
-  void FrameRect(const Rect& r) override;
+  void FillRect(const Rect& r) override {
+    const RECT rc = ToRECT(r);
+    if (Brushes()) ::FillRect(dc_, &rc, brush_object_);
+  }
+  void FrameRect(const Rect& r) override {
+    const RECT rc = ToRECT(r);
+    if (Brushes()) ::FrameRect(dc_, &rc, brush_object_);
+  }
   TextSize TextExtent(std::string_view text) override;
-  TextMetrics GetTextMetrics() override;
+  TextMetrics GetTextMetrics() override {
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc_, &tm);
+    return {tm.tmHeight, tm.tmAscent, tm.tmDescent, tm.tmAveCharWidth, tm.tmOverhang};
+  }
   void TextOut(Point p, std::string_view text) override;
   int DrawText(std::string_view text, Rect& rect, std::uint32_t flags) override;
   void Draw(Point at, const Bitmap24& bitmap, bool transparent) override;
@@ -52,6 +67,8 @@ class GdiCanvasT : public Base {
 
  private:
   void ApplyTextBackground();
+  // A clear brush paints nothing.
+  bool Brushes() const { return brush_.style != BrushStyle::bsClear && brush_object_; }
 
   PenSpec pen_;
   BrushSpec brush_;

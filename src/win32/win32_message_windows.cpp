@@ -45,11 +45,6 @@ WindowHandle Win32MessageWindows::CreateWindow(const std::string& class_name) {
   return ToHandle(hwnd);
 }
 
-void Win32MessageWindows::DestroyWindow(WindowHandle w) {
-  HWND hwnd = ToHwnd(w);
-  if (w && IsWindow(hwnd)) ::DestroyWindow(hwnd);
-}
-
 LRESULT CALLBACK Win32MessageWindows::WindowProc(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
   if (msg == WM_NCCREATE) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lparam);
@@ -68,32 +63,8 @@ LRESULT CALLBACK Win32MessageWindows::WindowProc(HWND hwnd, UINT msg, WPARAM wpa
   }
 }
 
-std::int64_t Win32MessageWindows::DefWindowProc(WindowHandle w, std::uint32_t msg, std::uint64_t wparam,
-                                                std::int64_t lparam) {
-  return DefWindowProcW(ToHwnd(w), msg, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam));
-}
-
 std::uint32_t Win32MessageWindows::RegisterWindowMessage(const std::string& name) {
   return RegisterWindowMessageW(Wide(name).c_str());
-}
-
-std::int64_t Win32MessageWindows::SendMessage(WindowHandle w, std::uint32_t msg, std::uint64_t wparam,
-                                              std::int64_t lparam) {
-  return SendMessageW(ToHwnd(w), msg, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam));
-}
-
-bool Win32MessageWindows::PostMessage(WindowHandle w, std::uint32_t msg, std::uint64_t wparam, std::int64_t lparam) {
-  // Never to the thread's queue, which a null window would mean.
-  return w && PostMessageW(ToHwnd(w), msg, static_cast<WPARAM>(wparam), static_cast<LPARAM>(lparam));
-}
-
-bool Win32MessageWindows::SetTimer(WindowHandle w, std::uint64_t id, std::uint32_t interval_ms) {
-  // A null window would make a thread timer with an id of the system's choosing.
-  return w && ::SetTimer(ToHwnd(w), static_cast<UINT_PTR>(id), interval_ms, nullptr) != 0;
-}
-
-void Win32MessageWindows::KillTimer(WindowHandle w, std::uint64_t id) {
-  if (w) ::KillTimer(ToHwnd(w), static_cast<UINT_PTR>(id));
 }
 
 }  // namespace wakumo

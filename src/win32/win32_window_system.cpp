@@ -12,22 +12,6 @@ Point Win32WindowSystem::GetCursorPos() {
   return ToPoint(p);
 }
 
-WindowHandle Win32WindowSystem::WindowFromPoint(Point p) { return ToHandle(::WindowFromPoint(ToPOINT(p))); }
-
-WindowHandle Win32WindowSystem::GetParent(WindowHandle w) { return ToHandle(::GetParent(ToHwnd(w))); }
-
-std::uint32_t Win32WindowSystem::GetStyle(WindowHandle w) {
-  return static_cast<std::uint32_t>(GetWindowLongW(ToHwnd(w), GWL_STYLE));
-}
-
-std::uint32_t Win32WindowSystem::GetExStyle(WindowHandle w) {
-  return static_cast<std::uint32_t>(GetWindowLongW(ToHwnd(w), GWL_EXSTYLE));
-}
-
-bool Win32WindowSystem::IsWindowVisible(WindowHandle w) { return ::IsWindowVisible(ToHwnd(w)) != FALSE; }
-bool Win32WindowSystem::IsIconic(WindowHandle w) { return ::IsIconic(ToHwnd(w)) != FALSE; }
-bool Win32WindowSystem::IsZoomed(WindowHandle w) { return ::IsZoomed(ToHwnd(w)) != FALSE; }
-
 std::string Win32WindowSystem::GetClassName(WindowHandle w) {
   // Class names are at most 256 characters.
   wchar_t buf[257];
@@ -50,24 +34,6 @@ std::string Win32WindowSystem::GetWindowText(WindowHandle w) {
     }
     buf.assign(buf.size() * 4, L'\0');
   }
-}
-
-Rect Win32WindowSystem::GetWindowRect(WindowHandle w) {
-  RECT r{};
-  if (!::GetWindowRect(ToHwnd(w), &r)) return {};
-  return ToRect(r);
-}
-
-Rect Win32WindowSystem::GetClientRect(WindowHandle w) {
-  RECT r{};
-  if (!::GetClientRect(ToHwnd(w), &r)) return {};
-  return ToRect(r);
-}
-
-Point Win32WindowSystem::ScreenToClient(WindowHandle w, Point p) {
-  POINT pt = ToPOINT(p);
-  ::ScreenToClient(ToHwnd(w), &pt);
-  return ToPoint(pt);
 }
 
 Rect Win32WindowSystem::GetWorkArea() {
@@ -106,13 +72,6 @@ int Win32WindowSystem::GetSystemMetricForDpi(SystemMetric m, int dpi) {
   return 0;
 }
 
-int Win32WindowSystem::GetShowCmd(WindowHandle w) {
-  WINDOWPLACEMENT wp{};
-  wp.length = sizeof(wp);
-  if (!GetWindowPlacement(ToHwnd(w), &wp)) return 0;
-  return static_cast<int>(wp.showCmd);
-}
-
 std::vector<WindowHandle> Win32WindowSystem::EnumWindows() {
   std::vector<WindowHandle> out;
   ::EnumWindows(
@@ -130,22 +89,12 @@ void Win32WindowSystem::SetWindowPos(WindowHandle w, WindowHandle insert_after, 
   ::SetWindowPos(ToHwnd(w), after, x, y, cx, cy, flags);
 }
 
-void Win32WindowSystem::ShowWindow(WindowHandle w, int cmd) { ::ShowWindow(ToHwnd(w), cmd); }
-
-WindowHandle Win32WindowSystem::GetForegroundWindow() { return ToHandle(::GetForegroundWindow()); }
-
-void Win32WindowSystem::SetForegroundWindow(WindowHandle w) { ::SetForegroundWindow(ToHwnd(w)); }
-
 bool Win32WindowSystem::IsOwnProcessWindow(WindowHandle w) {
   DWORD pid = 0;
   // 0 for a handle that names no window.
   if (!w || !::GetWindowThreadProcessId(ToHwnd(w), &pid)) return false;
   return pid == ::GetCurrentProcessId();
 }
-
-void Win32WindowSystem::SetCapture(WindowHandle w) { ::SetCapture(ToHwnd(w)); }
-
-void Win32WindowSystem::ReleaseCapture() { ::ReleaseCapture(); }
 
 void Win32WindowSystem::DrawXorFrame(const Rect& r) {
   HDC dc = GetDC(nullptr);
