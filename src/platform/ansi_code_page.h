@@ -61,13 +61,18 @@ class AnsiCodePage {
  public:
   virtual ~AnsiCodePage() = default;
   // 1252, 932, ...
-  virtual std::uint32_t Number() const = 0;
-  virtual const LeadByteSet& LeadBytes() const = 0;
+  std::uint32_t Number() const { return number_; }
+  const LeadByteSet& LeadBytes() const { return lead_; }
   // Whether every byte of `ansi` belongs to a character of the page, so that
   // ToUtf8 gives that character rather than the page's stand-in.
   virtual bool Decodes(std::string_view ansi) const = 0;
   virtual std::string ToUtf8(std::string_view ansi) const = 0;
   virtual std::string FromUtf8(std::string_view utf8) const = 0;
+
+ protected:
+  // Facts of the page, set once by the adapter's constructor.
+  std::uint32_t number_ = 0;
+  LeadByteSet lead_;
 };
 
 }  // namespace wakumo

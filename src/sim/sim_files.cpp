@@ -170,7 +170,8 @@ std::optional<std::uint16_t> To932Double(char16_t c) {
 
 }  // namespace
 
-SimAnsiCodePage::SimAnsiCodePage(std::uint32_t number) : number_(number == 932 ? 932 : 1252) {
+SimAnsiCodePage::SimAnsiCodePage(std::uint32_t number) {
+  number_ = number == 932 ? 932 : 1252;
   if (number_ == 932) {
     lead_.Add(0x81, 0x9F);
     lead_.Add(0xE0, 0xFC);

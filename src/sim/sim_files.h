@@ -75,8 +75,6 @@ class SimFileSystem : public FileSystem {
 class SimAnsiCodePage : public AnsiCodePage {
  public:
   explicit SimAnsiCodePage(std::uint32_t number = 1252);
-  std::uint32_t Number() const override { return number_; }
-  const LeadByteSet& LeadBytes() const override { return lead_; }
   bool Decodes(std::string_view ansi) const override;
   std::string ToUtf8(std::string_view ansi) const override;
   std::string FromUtf8(std::string_view utf8) const override;
@@ -85,8 +83,6 @@ class SimAnsiCodePage : public AnsiCodePage {
   // The character at ansi[i] and its length in bytes; nothing when the page has none there.
   std::optional<char16_t> CharacterAt(std::string_view ansi, std::size_t i, std::size_t& len) const;
 
-  std::uint32_t number_;
-  LeadByteSet lead_;
 };
 
 }  // namespace wakumo

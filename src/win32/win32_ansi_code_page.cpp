@@ -18,7 +18,8 @@ bool IsUtf8Continuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) 
 }  // namespace
 
 Win32AnsiCodePage::Win32AnsiCodePage(UINT code_page)
-    : code_page_(code_page), number_(code_page == CP_ACP ? GetACP() : code_page) {
+    : code_page_(code_page) {
+  number_ = code_page == CP_ACP ? GetACP() : code_page;
   CPINFO info{};
   if (GetCPInfo(code_page_, &info)) {
     for (int i = 0; i + 1 < MAX_LEADBYTES && (info.LeadByte[i] != 0 || info.LeadByte[i + 1] != 0); i += 2) {

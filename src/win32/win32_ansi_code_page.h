@@ -14,8 +14,6 @@ class Win32AnsiCodePage : public AnsiCodePage {
   // CP_ACP is the system's code page, the one the program uses; tests may
   // name another installed one (1252, 932) to check its conversions.
   explicit Win32AnsiCodePage(UINT code_page = CP_ACP);
-  std::uint32_t Number() const override { return number_; }
-  const LeadByteSet& LeadBytes() const override { return lead_; }
   bool Decodes(std::string_view ansi) const override;
   std::string ToUtf8(std::string_view ansi) const override;
   std::string FromUtf8(std::string_view utf8) const override;
@@ -25,8 +23,6 @@ class Win32AnsiCodePage : public AnsiCodePage {
   std::size_t PieceEnd(std::string_view ansi, std::size_t start) const;
 
   UINT code_page_;
-  std::uint32_t number_;
-  LeadByteSet lead_;
   // WC_NO_BEST_FIT_CHARS, or 0 for the pages that take no flags (UTF-8).
   DWORD to_ansi_flags_ = WC_NO_BEST_FIT_CHARS;
   // MB_ERR_INVALID_CHARS, or 0 for the pages that refuse it.
