@@ -9,20 +9,16 @@ namespace wakumo {
 
 // ---------------------------------------------------------------- sub-objects
 
-TBody TButtonProperty::Body() const { return owner_.up_.Body(); }
-bool TButtonProperty::Flat() const { return owner_.up_.Flat(); }
 std::int32_t TButtonProperty::Delay() const { return owner_.up_.Delay(); }
 std::int32_t TButtonProperty::Speed() const { return owner_.up_.Speed(); }
 bool TButtonProperty::SystemRepeatTime() const { return owner_.up_.SystemRepeatTime(); }
 
-void TButtonProperty::SetBody(TBody body) {
-  owner_.up_.SetBody(body);
-  owner_.down_.SetBody(body);
+void TPartProperty::SetBody(TBody body) {
+  for (TCustomKeepButton* part : parts_) part->SetBody(body);
 }
 
-void TButtonProperty::SetFlat(bool flat) {
-  owner_.up_.SetFlat(flat);
-  owner_.down_.SetFlat(flat);
+void TPartProperty::SetFlat(bool flat) {
+  for (TCustomKeepButton* part : parts_) part->SetFlat(flat);
 }
 
 void TButtonProperty::SetDelay(std::int32_t ms) {
@@ -40,10 +36,6 @@ void TButtonProperty::SetSystemRepeatTime(bool on) {
   owner_.down_.SetSystemRepeatTime(on);
 }
 
-TBody TSliderProperty::Body() const { return owner_.slider_.Body(); }
-void TSliderProperty::SetBody(TBody body) { owner_.slider_.SetBody(body); }
-bool TSliderProperty::Flat() const { return owner_.slider_.Flat(); }
-void TSliderProperty::SetFlat(bool flat) { owner_.slider_.SetFlat(flat); }
 int TSliderProperty::Cursor() const { return owner_.slider_.Cursor(); }
 void TSliderProperty::SetCursor(int cursor) { owner_.slider_.SetCursor(cursor); }
 
@@ -52,7 +44,7 @@ void TSliderProperty::SetHeight(int height) {
   owner_.LayoutParts();
 }
 
-void TPartQuantity::SetQuantity(long double q) {
+void TPartProperty::SetQuantity(long double q) {
   quantity_ = q;
   if (!owner_.loading_ && owner_.quantity_ != 0) ratio_ = q / owner_.quantity_;
 }
@@ -65,8 +57,8 @@ TSlideUpDown::TSlideUpDown(UiToolkit& tk, TControl* parent, const std::string& n
       slider_(tk, this, name + "Slider", context_.timers, context_.system),
       up_(tk, this, name + "Up", context_.timers, context_.system),
       down_(tk, this, name + "Down", context_.timers, context_.system),
-      buttons_(*this),
-      slider_props_(*this) {
+      buttons_(*this, {&up_, &down_}),
+      slider_props_(*this, {&slider_}) {
   Peer().SetBevel(BevelKind::bvNone, BevelKind::bvNone);
   Peer().SetCaption("");
   up_.SetButtonType(TButtonType::btUp);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "controls/arrow_key_hook.h"
 #include "controls/keep_button.h"
@@ -33,18 +34,25 @@ struct SlideUpDownContext {
 
 class TSlideUpDown;
 
-// The steps a part of the control moves by, kept in a fixed ratio to the
-// control's own Quantity once the stored form is read.
-class TPartQuantity {
+// Settings of the control's parts (the arrow buttons, or the slider strip):
+// read from the first part, written to all. Their Quantity is the steps a
+// part moves by, kept in a fixed ratio to the control's own Quantity once the
+// stored form is read.
+class TPartProperty {
  public:
-  explicit TPartQuantity(TSlideUpDown& owner) : owner_(owner) {}
+  TPartProperty(TSlideUpDown& owner, std::vector<TCustomKeepButton*> parts) : owner_(owner), parts_(std::move(parts)) {}
   long double Quantity() const { return quantity_; }
   void SetQuantity(long double q);
   // Quantity relative to the control's Quantity.
   long double Ratio() const { return ratio_; }
+  TBody Body() const { return parts_.front()->Body(); }
+  void SetBody(TBody body);
+  bool Flat() const { return parts_.front()->Flat(); }
+  void SetFlat(bool flat);
 
  protected:
   TSlideUpDown& owner_;
+  std::vector<TCustomKeepButton*> parts_;
 
  private:
   friend class TSlideUpDown;
@@ -52,15 +60,10 @@ class TPartQuantity {
   long double ratio_ = 1.0L;
 };
 
-// Settings of both arrow buttons: read from the up button, written to both.
-// Their Quantity is the steps of one arrow click.
-class TButtonProperty : public TPartQuantity {
+// The arrow buttons; their Quantity is the steps of one arrow click.
+class TButtonProperty : public TPartProperty {
  public:
-  using TPartQuantity::TPartQuantity;
-  TBody Body() const;
-  void SetBody(TBody body);
-  bool Flat() const;
-  void SetFlat(bool flat);
+  using TPartProperty::TPartProperty;
   std::int32_t Delay() const;
   void SetDelay(std::int32_t ms);
   std::int32_t Speed() const;
@@ -69,15 +72,10 @@ class TButtonProperty : public TPartQuantity {
   void SetSystemRepeatTime(bool on);
 };
 
-// Settings of the slider strip; its Quantity is the steps per pixel of
-// vertical drag.
-class TSliderProperty : public TPartQuantity {
+// The slider strip; its Quantity is the steps per pixel of vertical drag.
+class TSliderProperty : public TPartProperty {
  public:
-  using TPartQuantity::TPartQuantity;
-  TBody Body() const;
-  void SetBody(TBody body);
-  bool Flat() const;
-  void SetFlat(bool flat);
+  using TPartProperty::TPartProperty;
   int Cursor() const;
   void SetCursor(int cursor);
   // Height of the gap between the arrow buttons.
@@ -211,7 +209,7 @@ class TSlideUpDown : public TControl, public ArrowKeyTarget {
   TMouseMoveEvent OnSliderMove;
 
  private:
-  friend class TPartQuantity;
+  friend class TPartProperty;
   friend class TButtonProperty;
   friend class TSliderProperty;
 
