@@ -16,6 +16,24 @@ FontSpec DialogFont() {
   return f;
 }
 
+// A list under its label (14 px above it), with UP, DOWN (28 px lower) and DEL
+// (64 px lower) on its right; the tags give the direction UP and DOWN move a row.
+void LayOutList(TLabel& label, int label_left, int label_width, const std::string& caption, TValueListEditor& list,
+                int list_top, TButton& up, TButton& down, TButton& del, int buttons_top) {
+  label.SetBounds(label_left, list_top - 14, label_width, 12);
+  label.SetCaption(caption);
+  list.SetBounds(0, list_top, 240, 112);
+  list.SetColumnWidths(80, 154);
+  up.SetBounds(246, buttons_top, 41, 25);
+  up.SetCaption("UP");
+  up.SetTag(1);
+  down.SetBounds(246, buttons_top + 28, 41, 25);
+  down.SetCaption("DOWN");
+  down.SetTag(-1);
+  del.SetBounds(246, buttons_top + 64, 41, 25);
+  del.SetCaption("DEL");
+}
+
 }  // namespace
 
 TForm4::TForm4(UiToolkit& tk)
@@ -40,33 +58,10 @@ TForm4::TForm4(UiToolkit& tk)
   SetSizeable(false);
   SetClientSize(289, 310);
 
-  Label1.SetBounds(2, 4, 44, 12);
-  Label1.SetCaption("サイズ：");
-  SizeList.SetBounds(0, 18, 240, 112);
-  SizeList.SetColumnWidths(80, 154);
+  LayOutList(Label1, 2, 44, "サイズ：", SizeList, 18, SUpBtn, SDwnBtn, SDelBtn, 32);
   SizeList.SetTabBetweenCells(true);
-  SUpBtn.SetBounds(246, 32, 41, 25);
-  SUpBtn.SetCaption("UP");
-  SUpBtn.SetTag(1);
-  SDwnBtn.SetBounds(246, 60, 41, 25);
-  SDwnBtn.SetCaption("DOWN");
-  SDwnBtn.SetTag(-1);
-  SDelBtn.SetBounds(246, 96, 41, 25);
-  SDelBtn.SetCaption("DEL");
-
-  Label2.SetBounds(3, 141, 36, 12);
-  Label2.SetCaption("左上：");
-  BaseList.SetBounds(0, 155, 240, 112);
-  BaseList.SetColumnWidths(80, 154);
+  LayOutList(Label2, 3, 36, "左上：", BaseList, 155, BUpBtn, BDwnBtn, BDelBtn, 168);
   BaseList.SetTabBetweenCells(false);
-  BUpBtn.SetBounds(246, 168, 41, 25);
-  BUpBtn.SetCaption("UP");
-  BUpBtn.SetTag(1);
-  BDwnBtn.SetBounds(246, 196, 41, 25);
-  BDwnBtn.SetCaption("DOWN");
-  BDwnBtn.SetTag(-1);
-  BDelBtn.SetBounds(246, 232, 41, 25);
-  BDelBtn.SetCaption("DEL");
 
   // The bevel along the bottom edge holds the two closing buttons (at 82, 281
   // and 154, 281 of the dialog).
