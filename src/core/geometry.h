@@ -36,6 +36,8 @@ struct Rect {
   friend bool operator==(const Rect&, const Rect&) = default;
 };
 
+inline Rect OffsetRect(const Rect& r, Point d) { return {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y}; }
+
 // Stands for "no outline on the screen".
 inline constexpr Rect kEmptyMarker{-1, -1, -2, -2};
 

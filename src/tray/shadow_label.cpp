@@ -59,8 +59,6 @@ TColor Between(const Rgb& a, const Rgb& b, double t) {
                   static_cast<int>((b.b - a.b) * t + a.b));
 }
 
-Rect Moved(const Rect& r, int dx, int dy) { return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
-
 }  // namespace
 
 void GradientFill(Bitmap24& bitmap, TColor from, TColor to, bool vertical) {
@@ -196,7 +194,7 @@ void TShadowLabel::Paint(Canvas& canvas) {
   surface->SetBrush({Color(), BrushStyle::bsClear});
   Rect measured = client;
   surface->DrawText(text, measured, flags | DT_CALCRECT_);
-  const Rect r = Moved(client, 0, LayoutOffset(measured.Height()));
+  const Rect r = OffsetRect(client, {0, LayoutOffset(measured.Height())});
 
   const bool enabled = Enabled();
   const TColor shadow_color = enabled ? shadow_.Color() : clGray;
@@ -207,8 +205,8 @@ void TShadowLabel::Paint(Canvas& canvas) {
     surface->SetFont(font);
     surface->DrawText(text, at, flags);
   };
-  if (shadow_.Visible()) draw(shadow_color, Moved(r, shadow_.OffsetLeft(), shadow_.OffsetTop()));
-  if (highlight_.Visible()) draw(highlight_color, Moved(r, highlight_.OffsetLeft(), highlight_.OffsetTop()));
+  if (shadow_.Visible()) draw(shadow_color, OffsetRect(r, {shadow_.OffsetLeft(), shadow_.OffsetTop()}));
+  if (highlight_.Visible()) draw(highlight_color, OffsetRect(r, {highlight_.OffsetLeft(), highlight_.OffsetTop()}));
 
   const std::vector<Character> chars = Characters(text);
   if (text_gradation_ != TTextGradation::tgNone && chars.size() > 1) {
