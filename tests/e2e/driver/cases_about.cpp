@@ -110,25 +110,10 @@ void CaseAboutKeys(Context& c) {
 
 // ---------------------------------------------------------------- help
 
-struct TopLevelOfClass {
-  const wchar_t* cls;
-  HWND found;
-};
-
-BOOL CALLBACK FindOfClass(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<TopLevelOfClass*>(lp);
-  if (IsWindowVisible(hwnd) && ClassName(hwnd) == s->cls) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The viewer is a process of its own: any visible window of its class.
 HWND Viewer() {
-  TopLevelOfClass s{kViewerClass, nullptr};
-  EnumWindows(FindOfClass, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  const std::vector<HWND> viewers = VisibleTopLevelsOf(0, kViewerClass);
+  return viewers.empty() ? nullptr : viewers.front();
 }
 
 void CaseHelpOpensViewer(Context& c) {

@@ -1,6 +1,7 @@
 #include "foreign.h"
 
 #include "harness.h"
+#include "wakumo_process.h"
 
 namespace e2e {
 
@@ -18,24 +19,6 @@ LRESULT CALLBACK ForeignProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     default:
       return DefWindowProcW(hwnd, msg, wp, lp);
   }
-}
-
-struct Found {
-  DWORD pid;
-  HWND window;
-};
-
-BOOL CALLBACK FindForeign(HWND hwnd, LPARAM lp) {
-  auto* f = reinterpret_cast<Found*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  wchar_t cls[64] = {};
-  GetClassNameW(hwnd, cls, 64);
-  if (pid == f->pid && IsWindowVisible(hwnd) && std::wstring(cls) == kForeignClass) {
-    f->window = hwnd;
-    return FALSE;
-  }
-  return TRUE;
 }
 
 }  // namespace
@@ -76,13 +59,16 @@ bool ForeignProcess::Start(const RECT& r, std::string& error) {
     error = Format("CreateProcess of the foreign window failed, error %lu", GetLastError());
     return false;
   }
-  Found f{pi_.dwProcessId, nullptr};
-  if (!PollUntil([&] { EnumWindows(FindForeign, reinterpret_cast<LPARAM>(&f)); return f.window != nullptr; },
-                 10000)) {
+  HWND shown = nullptr;
+  if (!PollUntil([&] {
+        const std::vector<HWND> windows = VisibleTopLevelsOf(pi_.dwProcessId, kForeignClass);
+        shown = windows.empty() ? nullptr : windows.front();
+        return shown != nullptr;
+      }, 10000)) {
     error = "the foreign process showed no window within 10 s";
     return false;
   }
-  window_ = f.window;
+  window_ = shown;
   return true;
 }
 

@@ -82,26 +82,6 @@ int ComboIndex(const Context& c, const wchar_t* name) {
 
 int AutoPosIndex(const Context& c) { return ComboIndex(c, L"AutoPos"); }
 
-namespace {
-
-struct DroppedList {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindDroppedList(HWND hwnd, LPARAM lp) {
-  auto* d = reinterpret_cast<DroppedList*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == d->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == L"ComboLBox") {
-    d->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-}  // namespace
-
 void ChooseAutoPos(const Context& c, int index) { ChooseComboEntry(c, L"AutoPos", index); }
 
 void ChooseComboEntry(const Context& c, const wchar_t* name, int index) {
@@ -113,26 +93,26 @@ void ChooseComboEntry(const Context& c, const wchar_t* name, int index) {
   c.input->Click({r.right - GetSystemMetrics(SM_CXVSCROLL) / 2 - 2, r.top + 10});
   DWORD pid = 0;
   GetWindowThreadProcessId(c.wakumo.main(), &pid);
-  DroppedList d{pid, nullptr};
+  HWND list = nullptr;
   if (!PollUntil([&] {
-        d.found = nullptr;
-        EnumWindows(FindDroppedList, reinterpret_cast<LPARAM>(&d));
-        return d.found != nullptr;
+        const std::vector<HWND> lists = VisibleTopLevelsOf(pid, L"ComboLBox");
+        list = lists.empty() ? nullptr : lists.front();
+        return list != nullptr;
       }, kTextDeadlineMs))
     Fail("a click on " + Utf8(name) + " " + RectText(r) + " opened no list");
-  const int item_height = static_cast<int>(SendMessageW(d.found, LB_GETITEMHEIGHT, 0, 0));
-  const int top_index = static_cast<int>(SendMessageW(d.found, LB_GETTOPINDEX, 0, 0));
+  const int item_height = static_cast<int>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0));
+  const int top_index = static_cast<int>(SendMessageW(list, LB_GETTOPINDEX, 0, 0));
   RECT client;
-  GetClientRect(d.found, &client);
+  GetClientRect(list, &client);
   if (item_height <= 0 || index < top_index || (index - top_index + 1) * item_height > client.bottom)
     Fail(Format("entry %d is not in the open list (item height %d, top index %d, list %s)", index,
                 item_height, top_index, RectText(client).c_str()));
-  c.input->Click(ScreenPoint(d.found, client.right / 2, (index - top_index) * item_height + item_height / 2));
+  c.input->Click(ScreenPoint(list, client.right / 2, (index - top_index) * item_height + item_height / 2));
   int got = -1;
-  if (!PollUntil([&] { return (got = ComboIndex(c, name)) == index && !IsWindowVisible(d.found); },
+  if (!PollUntil([&] { return (got = ComboIndex(c, name)) == index && !IsWindowVisible(list); },
                  kTextDeadlineMs))
     Fail(Format("%s shows entry %d after a click on entry %d (list %s)", Utf8(name).c_str(), got, index,
-                IsWindowVisible(d.found) ? "still open" : "closed"));
+                IsWindowVisible(list) ? "still open" : "closed"));
 }
 
 RECT MakeRect(LONG left, LONG top, LONG width, LONG height) {

@@ -24,31 +24,10 @@ void StartWakumo(Context& c, const std::wstring& tag, std::optional<std::string>
       ", main window " + RectText(WindowRect(c.wakumo.main())));
 }
 
-
 // ---------------------------------------------------------------- windows of Wakumo's process
 
-namespace {
-
-struct TopLevelSearch {
-  DWORD pid;
-  const wchar_t* cls;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK FindTopLevels(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<TopLevelSearch*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == s->pid && IsWindowVisible(hwnd) && ClassName(hwnd) == s->cls) s->found.push_back(hwnd);
-  return TRUE;
-}
-
-}  // namespace
-
 std::vector<HWND> VisibleTopLevels(const Context& c, const wchar_t* cls) {
-  TopLevelSearch s{c.wakumo.process_id(), cls, {}};
-  EnumWindows(FindTopLevels, reinterpret_cast<LPARAM>(&s));
-  return s.found;
+  return VisibleTopLevelsOf(c.wakumo.process_id(), cls);
 }
 
 HWND VisibleTopLevel(const Context& c, const wchar_t* cls) {

@@ -77,26 +77,6 @@ std::vector<std::wstring> WakumoProcess::FolderFiles() const {
 
 namespace {
 
-struct FindMain {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK FindMainProc(HWND hwnd, LPARAM lp) {
-  auto* f = reinterpret_cast<FindMain*>(lp);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == f->pid && ClassName(hwnd) == L"TForm1" && IsWindowVisible(hwnd)) {
-    wchar_t title[64] = {};
-    GetWindowTextW(hwnd, title, 64);
-    if (std::wstring(title) == L"Wakumo") {
-      f->found = hwnd;
-      return FALSE;
-    }
-  }
-  return TRUE;
-}
-
 BOOL CALLBACK CollectControl(HWND hwnd, LPARAM lp) {
   auto* map = reinterpret_cast<std::map<std::wstring, HWND>*>(lp);
   const ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropW(hwnd, L"WakumoName")));
@@ -107,19 +87,26 @@ BOOL CALLBACK CollectControl(HWND hwnd, LPARAM lp) {
   return TRUE;
 }
 
-struct ProcessWindows {
+// The caption as stored, read without a message: a window of a process still
+// starting (or hung) answers at once.
+std::wstring StoredText(HWND hwnd) {
+  wchar_t title[256] = {};
+  GetWindowTextW(hwnd, title, 256);
+  return title;
+}
+
+struct TopLevelSearch {
   DWORD pid;
-  std::string text;
+  const std::wstring& cls;
+  std::vector<HWND> found;
 };
 
-BOOL CALLBACK DescribeWindow(HWND hwnd, LPARAM lp) {
-  auto* w = reinterpret_cast<ProcessWindows*>(lp);
+BOOL CALLBACK FindTopLevels(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<TopLevelSearch*>(lp);
   DWORD pid = 0;
   GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == w->pid && IsWindowVisible(hwnd)) {
-    wchar_t title[256] = {};
-    GetWindowTextW(hwnd, title, 256);
-    w->text += (w->text.empty() ? "" : ", ") + Quoted(ClassName(hwnd)) + " " + Quoted(title);
+  if ((s->pid == 0 || pid == s->pid) && IsWindowVisible(hwnd) && (s->cls.empty() || ClassName(hwnd) == s->cls)) {
+    s->found.push_back(hwnd);
   }
   return TRUE;
 }
@@ -132,10 +119,18 @@ std::map<std::wstring, HWND> NamedControls(HWND root) {
   return controls;
 }
 
+std::vector<HWND> VisibleTopLevelsOf(DWORD pid, const std::wstring& cls) {
+  TopLevelSearch s{pid, cls, {}};
+  EnumWindows(FindTopLevels, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
 std::string VisibleWindowsOf(DWORD pid) {
-  ProcessWindows w{pid, {}};
-  EnumWindows(DescribeWindow, reinterpret_cast<LPARAM>(&w));
-  return w.text.empty() ? "(none)" : w.text;
+  std::string text;
+  for (HWND hwnd : VisibleTopLevelsOf(pid)) {
+    text += (text.empty() ? "" : ", ") + Quoted(ClassName(hwnd)) + " " + Quoted(StoredText(hwnd));
+  }
+  return text.empty() ? "(none)" : text;
 }
 
 bool WakumoProcess::Start(const std::wstring& exe, std::string& error, const LaunchSetup& setup) {
@@ -181,11 +176,13 @@ bool WakumoProcess::Start(const std::wstring& exe, std::string& error, const Lau
     error = Format("CreateProcess failed, error %lu", GetLastError());
     return false;
   }
-  FindMain f{pi_.dwProcessId, nullptr};
+  HWND main = nullptr;
   const bool found = PollUntil([&] {
     if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_OBJECT_0) return true;
-    EnumWindows(FindMainProc, reinterpret_cast<LPARAM>(&f));
-    return f.found != nullptr;
+    for (HWND form : VisibleTopLevelsOf(pi_.dwProcessId, L"TForm1")) {
+      if (StoredText(form) == L"Wakumo") main = form;
+    }
+    return main != nullptr;
   }, 30000);
   DWORD code = 0;
   if (GetExitCodeProcess(pi_.hProcess, &code) && code != STILL_ACTIVE) {
@@ -196,7 +193,7 @@ bool WakumoProcess::Start(const std::wstring& exe, std::string& error, const Lau
     error = "no visible window of class \"TForm1\" titled \"Wakumo\" within 30 s";
     return false;
   }
-  main_ = f.found;
+  main_ = main;
   thread_id_ = GetWindowThreadProcessId(main_, nullptr);
   // Controls may still be in the making when the frame first shows.
   size_t last = 0;

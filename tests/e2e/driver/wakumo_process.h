@@ -20,6 +20,9 @@ POINT Centre(const RECT& r);
 HWND CaptureOf(DWORD thread_id);
 // The children of `root` that carry a "WakumoName" atom, by name.
 std::map<std::wstring, HWND> NamedControls(HWND root);
+// The visible top-level windows of a process (0: of any) and of a class
+// (empty: of any), in stacking order from the top.
+std::vector<HWND> VisibleTopLevelsOf(DWORD pid, const std::wstring& cls = {});
 // The process's visible top-level windows (class and title), for failure messages.
 std::string VisibleWindowsOf(DWORD pid);
 
