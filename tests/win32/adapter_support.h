@@ -1,4 +1,5 @@
-// Checks, message pumps and real input shared by the Win32 adapter tests.
+// Message pumps, real input and what the checks print, shared by the Win32
+// adapter tests.
 #pragma once
 
 #include <chrono>
@@ -6,29 +7,14 @@
 #include <functional>
 #include <string>
 
+#include "checks.h"
 #include "core/geometry.h"
 #include "win32/win32_api.h"
 #include "win32/win32_toolkit.h"
 
 namespace wakumo {
 
-inline int g_passed = 0;
-inline int g_failed = 0;
-inline std::string g_test;
-
-inline void Check(bool ok, const std::string& what) {
-  if (ok) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("FAILED [%s] %s\n", g_test.c_str(), what.c_str());
-  }
-}
-
-inline std::string Str(const Rect& r) {
-  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-         std::to_string(r.bottom) + ")";
-}
+inline std::string Str(const Rect& r) { return Shown(r); }
 
 inline std::string Hex(COLORREF c) {
   char buf[16];

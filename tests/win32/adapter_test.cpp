@@ -1,6 +1,6 @@
 // The Win32 adapters against the real user32, gdi32 and comctl32 (run under
 // Wine on Linux). Prints one line per failed check with the actual values and
-// ends with "N passed, N failed".
+// ends with the summary of checks.h.
 #include <algorithm>
 #include <atomic>
 #include <chrono>
@@ -2093,6 +2093,5 @@ int wmain() {
   wakumo::TestDialogButtonsAndFrame();
   wakumo::TestApplicationHintFollowsTheMouse();
   wakumo::TestTrayModeSupport();
-  std::printf("%d passed, %d failed\n", wakumo::g_passed, wakumo::g_failed);
-  return wakumo::g_failed == 0 ? 0 : 1;
+  return wakumo::Finish();
 }
