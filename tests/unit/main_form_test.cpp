@@ -1,5 +1,6 @@
 // The main window on the simulated desktop: start-up state, the frame-window
 // rules and the pick state machine.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -12,6 +13,8 @@
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_ | WS_MINIMIZEBOX_ | WS_MAXIMIZEBOX_;
 
@@ -135,7 +138,7 @@ TEST_F(MainFormTest, PressAndReleaseWithoutMovingChoosesNothing) {
   EXPECT_EQ(form.Label1.Caption(), "");
   EXPECT_EQ(form.CurSize.Caption(), "");
   EXPECT_EQ(desk.XorDrawCount(), 0u);
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
 }
 
 TEST_F(MainFormTest, PickOutlinesASizableWindowOnceAndErasesItOnRelease) {
@@ -159,7 +162,7 @@ TEST_F(MainFormTest, PickOutlinesASizableWindowOnceAndErasesItOnRelease) {
   form.Label1.SetCaption("Notepad");
 
   Release(p);
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   EXPECT_EQ(form.TargetHandle, app);
   EXPECT_EQ(form.TargetRect, (Rect{100, 600, 620, 960}));
   EXPECT_EQ(form.CurSize.Caption(), "520 x 360");
@@ -174,11 +177,11 @@ TEST_F(MainFormTest, MovingBetweenWindowsKeepsAtMostOneOutline) {
   EXPECT_EQ(desk.Outlines()[0], (Rect{700, 100, 900, 300}));
   // Back over our own window: its frame is never outlined.
   MoveTo(Centre(form.Handle()));
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   EXPECT_EQ(form.Label1.Caption(), "TForm1");
   Release(Centre(form.Handle()));
   EXPECT_EQ(form.TargetHandle, form.OwnHandle);
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
 }
 
 TEST_F(MainFormTest, TaskbarIsShownButNotOutlined) {
@@ -220,7 +223,7 @@ TEST_F(MainFormTest, ShiftPicksTheChildAndLettingGoSwitchesBackOnTheNextMove) {
   EXPECT_TRUE(form.ChildMode);
   EXPECT_EQ(form.TargetHandle, child);
   EXPECT_EQ(form.TargetRect, desk.ScreenRect(child));
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   // The next pick starts in child mode until its first move says otherwise.
   Press();
   EXPECT_EQ(form.Label1.Caption(), "");
@@ -239,7 +242,7 @@ TEST_F(MainFormTest, DocumentWindowEndsInItsContainersClientCoordinates) {
   EXPECT_EQ(desk.Outlines().size(), 1u);
   Release(Centre(doc));
   EXPECT_EQ(form.TargetRect, (Rect{30, 40, 430, 340}));
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
 }
 
 TEST_F(MainFormTest, LongTitleShowsItsFirst79Characters) {
@@ -264,10 +267,10 @@ TEST_F(MainFormTest, NoWindowUnderTheCursorOutlinesNothing) {
   MoveTo(Centre(app));
   MoveTo({1270, 20});  // bare desktop
   EXPECT_EQ(form.TargetHandle, 0u);
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   EXPECT_EQ(form.CurSize.Caption(), "");
   Release({1270, 20});
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
 }
 
 }  // namespace

@@ -1,11 +1,14 @@
 // The window list: what it lists, choosing a row, and the main window's
 // height rules with the list shown and hidden.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "form_fixture.h"
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 using testing::Calls;
 using testing::kFront;
@@ -82,7 +85,7 @@ TEST_F(WindowListTest, RowChoiceShowsTheStoredTextsAndAppliesOnlyWithTiming) {
   EXPECT_EQ(form.Label2.Caption(), "memo.txt");
   EXPECT_EQ(form.TargetRect, (Rect{100, 600, 620, 960}));
   EXPECT_EQ(form.CurSize.Caption(), "520 x 360");
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
   EXPECT_EQ(desk.XorDrawCount(), 0u);
 
   // A click beside the rows chooses nothing and changes nothing.
