@@ -105,10 +105,11 @@ TEST_F(MainFormTest, StartsWithEmptyDisplayAndTheSightRegistered) {
   EXPECT_EQ(form.ClientLED.Color(), clBtnShadow);
   EXPECT_EQ(tk.Screen().CursorResource(crSight), "MYCURSOR");
   EXPECT_EQ(form.ClientWidth(), 348);
-  // The list part is cut off: outer height = list top + caption + frame + 2.
-  EXPECT_EQ(form.WindowRect().Height(), 245 + 18 + 4 + 2);
-  EXPECT_EQ(form.HeightWithoutList, 245 + 18 + 4 + 2);
-  EXPECT_EQ(form.MinHeightWithList, form.HeightWithoutList + 18 + 4);
+  // The list part is cut off: the list's top (245) with the 18 px caption,
+  // the 4 px frame and 2 px more.
+  EXPECT_EQ(form.WindowRect().Height(), 269);
+  EXPECT_EQ(form.HeightWithoutList, 269);
+  EXPECT_EQ(form.MinHeightWithList, 291);
 }
 
 TEST_F(MainFormTest, AlwaysOnTopIsOnAtStartAndTwoClicksRestoreIt) {
