@@ -6,43 +6,21 @@
 #include <string>
 
 #include "app/frame_window.h"
-#include "app/main_form.h"
-#include "sim/sim_desktop.h"
-#include "sim/sim_platform.h"
-#include "sim/sim_ui.h"
+#include "form_fixture.h"
 
 namespace wakumo {
 namespace {
 
 using ::testing::IsEmpty;
 
-constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_ | WS_MINIMIZEBOX_ | WS_MAXIMIZEBOX_;
+using testing::kOverlapped;
 
-class MainFormTest : public ::testing::Test {
+// The form fixture, with the sight's press, moves and release one at a time.
+class MainFormTest : public testing::FormFixture {
  protected:
-  MainFormTest() : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
-    app = desk.Create({.class_name = "Notepad", .title = "memo.txt", .style = kOverlapped, .rect = {100, 600, 620, 960}});
-    // A 500 x 300 document area inside the 520 x 360 frame.
-    child = desk.Create({.class_name = "Edit", .style = WS_CHILD_, .parent = app, .rect = {0, 0, 500, 300}});
-    form.Show();
-    desk.SetForeground(form.Handle());
-  }
-
-  Point Centre(WindowHandle w) {
-    Rect r = desk.ScreenRect(w);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
   void Press() { ASSERT_TRUE(tk.MouseDown("Image1", MouseButton::mbLeft, {}, {15, 15})); }
   void MoveTo(Point p, bool shift = false) { tk.MouseMoveOnScreen(p, ShiftState{.shift = shift}); }
   void Release(Point p) { tk.MouseUpOnScreen(p); }
-
-  SimDesktop desk;
-  SimPlatform platform;
-  SimToolkit tk;
-  TrayServices tray;
-  TForm1 form;
-  WindowHandle app = 0;
-  WindowHandle child = 0;
 };
 
 TEST(FrameWindowTest, FindFrameWindowClimbsToTheInnermostFrame) {
