@@ -69,9 +69,9 @@ set(WAKUMO_RES_OBJECT ${WAKUMO_RES_DIR}/wakumo_res.o)
 add_custom_command(
   OUTPUT ${WAKUMO_RES_OBJECT}
   COMMAND ${CMAKE_RC_COMPILER} -O coff --codepage=65001
-          -I ${WAKUMO_RES_DIR} -I ${CMAKE_SOURCE_DIR}/resources
+          -I ${WAKUMO_RES_DIR} -I ${CMAKE_SOURCE_DIR}/resources -I ${CMAKE_SOURCE_DIR}/src
           -i ${CMAKE_SOURCE_DIR}/resources/wakumo.rc -o ${WAKUMO_RES_OBJECT}
-  DEPENDS ${WAKUMO_RES_PICTURES} ${CMAKE_SOURCE_DIR}/resources/wakumo.rc
+  DEPENDS ${WAKUMO_RES_PICTURES} ${CMAKE_SOURCE_DIR}/resources/wakumo.rc ${CMAKE_SOURCE_DIR}/src/app/resource_ids.h
           ${CMAKE_SOURCE_DIR}/resources/wakumo.exe.manifest
   COMMENT "Compiling the resources"
   VERBATIM)
