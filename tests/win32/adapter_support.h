@@ -112,6 +112,8 @@ inline POINT CentreOfWindow(HWND h) {
 
 // ---- Fixtures shared by the adapter test files ------------------------------
 
+// A control's events as its facade hears them, in order; sizing and typing
+// answer as the rules set below say.
 struct Recorder : PeerEvents {
   std::vector<std::string> log;
   void PeerClick() override { log.push_back("click"); }

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <concepts>
+#include <cstddef>
 #include <cstdio>
 #include <source_location>
 #include <string>
@@ -52,6 +53,7 @@ inline std::string Shown(const std::string& s) { return "\"" + s + "\""; }
 inline std::string Shown(const char* s) { return Shown(std::string(s ? s : "(null)")); }
 inline std::string Shown(std::string_view s) { return Shown(std::string(s)); }
 inline std::string Shown(bool b) { return b ? "true" : "false"; }
+inline std::string Shown(std::nullptr_t) { return "null"; }
 inline std::string Shown(const Point& p) { return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")"; }
 inline std::string Shown(const Rect& r) {
   return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +

@@ -209,7 +209,7 @@ void TestEditPeerContract() {
         "right-aligned style");
   Check(edit->Caption() == "4321" && edit->SelStart() == 1 && edit->SelLength() == 2 && edit->Modified(),
         "text, selection, modified kept: " + edit->Caption() + " " + SelStr(*edit));
-  Check(SendMessageW(n, EM_GETLIMITTEXT, 0, 0) == 6, "text limit kept");
+  CheckEq(SendMessageW(n, EM_GETLIMITTEXT, 0, 0), 6, "text limit kept");
   Check(SendMessageW(n, WM_GETFONT, 0, 0) == old_font, "font kept");
   Check(NameOf(n) == "WkEditNum" && EqualRect(&old_rect, &new_rect), "name and place kept");
   Check(GetWindow(n, GW_HWNDPREV) == ToHwnd(before->Handle()) && GetWindow(n, GW_HWNDNEXT) == ToHwnd(other->Handle()),
@@ -230,7 +230,7 @@ void TestEditPeerContract() {
             SendMessageW(tips, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&ti)),
         "the hint moved to the new window");
   edit->SetAlignment(TextAlign::taRightJustify);
-  Check(ToHwnd(edit->Handle()) == n, "the same alignment again keeps the window");
+  CheckEq(ToHwnd(edit->Handle()), n, "the same alignment again keeps the window");
 
   // The input method stays closed: no input context at all.
   using GetContextFn = void*(WINAPI*)(HWND);
@@ -250,7 +250,7 @@ void TestEditPeerContract() {
     if (closed) release_context(ToHwnd(edit->Handle()), closed);
     edit->SetAlignment(TextAlign::taCenter);
     void* after = get_context(ToHwnd(edit->Handle()));
-    Check(after == nullptr, "still closed after the window was made anew");
+    CheckEq(after, nullptr, "still closed after the window was made anew");
     if (after) release_context(ToHwnd(edit->Handle()), after);
     edit->SetImeClosed(false);
     void* reopened = get_context(ToHwnd(edit->Handle()));

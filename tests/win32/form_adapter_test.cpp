@@ -100,7 +100,7 @@ void TestControlsCarryTheirNames() {
           "label text by WM_GETTEXT: " + TextOf(found["WkTestLabel"]));
     Check(found.count("WkTestPanel") && TextOf(found["WkTestPanel"]) == "640 x 480",
           "panel text by WM_GETTEXT: " + TextOf(found["WkTestPanel"]));
-    Check(ws.GetParent(label->Handle()) == panel->Handle(), "label's parent is the panel");
+    CheckEq(ws.GetParent(label->Handle()), panel->Handle(), "label's parent is the panel");
     Check(GlobalFindAtomW(L"WkTestLabel") != 0, "atom exists while the control does");
 
     // At 96 DPI design pixels are device pixels; elsewhere they are scaled.
@@ -321,7 +321,7 @@ void TestModalForm() {
   Check(dialog->ClientRect() == Rect{0, 0, 289, 310}, "dialog client " + Str(dialog->ClientRect()));
   // Hidden, the dialog is nobody's: a window that owns another cannot be made
   // topmost, and the main window must stay able to.
-  Check(GetWindow(hdialog, GW_OWNER) == nullptr, "the hidden dialog has no owner");
+  CheckEq(GetWindow(hdialog, GW_OWNER), nullptr, "the hidden dialog has no owner");
   main->SetStayOnTop(false);
   Check(!main->StayOnTop(), "stay on top off with the dialog made");
   main->SetStayOnTop(true);

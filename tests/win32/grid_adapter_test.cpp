@@ -142,7 +142,7 @@ void TestGridRows() {
   Check(grid.RowCount() == 0 && grid.SelectedRow() == -1, "emptied: selection " + std::to_string(grid.SelectedRow()));
   grid.ExchangeRows(0, 1);
   grid.DeleteRow(0);
-  Check(grid.RowCount() == 0, "calls on an empty grid do nothing");
+  CheckEq(grid.RowCount(), 0, "calls on an empty grid do nothing");
 
   // More rows than fit: the selected row is scrolled into view.
   for (int i = 1; i <= 30; ++i) grid.AppendKeyValue(std::to_string(i) + " x " + std::to_string(i), "");
@@ -190,7 +190,7 @@ void TestGridEditing() {
   Press(VK_RETURN);
   Check(PumpRoutedUntil(rig.tk, [&] { return !rig.grid->Editor() && grid.RowTexts(1)[0] == "800x600"; }),
         "Enter commits the key: " + Rows(grid));
-  Check(GetFocus() == rig.hgrid, "the focus is back on the grid");
+  CheckEq(GetFocus(), rig.hgrid, "the focus is back on the grid");
 
   // Typing replaces the focus cell's text; Esc cancels.
   Press(VK_RIGHT);

@@ -28,7 +28,7 @@ void TestListView() {
   const auto row = list->RowTexts(1);
   Check(row.size() == 2 && row[0] == std::string(300, 'w') && row[1] == "Shell_TrayWnd", "long row texts come back whole");
   Check(list->RowTexts(0) == std::vector<std::string>{"(無題) - メモ帳", "Notepad"}, "row 0 texts");
-  Check(list->SelectedRow() == -1, "nothing selected at first");
+  CheckEq(list->SelectedRow(), -1, "nothing selected at first");
   HWND h = ToHwnd(list->Handle());
   RECT client{};
   GetClientRect(h, &client);

@@ -108,7 +108,7 @@ void TestPopupMenuChoice() {
         "chosen by keyboard: " + (clicks.empty() ? std::string("nothing") : clicks.front()));
   // An entry removed from the tree is never clicked, even if chosen.
   menu->Items().Remove(i4.get());
-  Check(menu->Items().Children().size() == 3, "entry removed");
+  CheckEq(menu->Items().Children().size(), 3, "entry removed");
 }
 
 void TestTrayModeSupport() {

@@ -124,7 +124,7 @@ void TestPaintedLooks() {
     SendMessageW(tips, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&ti));
     Check(Narrow(text) == "照準", "the short part of the hint is shown: " + Narrow(text));
     combo->SetHint("");
-    Check(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0) == 1, "empty hint removes the tool");
+    CheckEq(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), 1, "empty hint removes the tool");
   }
 }
 
@@ -154,7 +154,7 @@ void TestOffscreenCanvas() {
   off->SetFont(FontSpec{});
   const TextSize ts = off->TextExtent("ＡＢ");
   Check(ts.cx > 0 && ts.cy >= 12, "text extent " + std::to_string(ts.cx) + " x " + std::to_string(ts.cy));
-  Check(off->GetPixel({25, 0}) == kInvalidColor, "outside the surface");
+  CheckEq(off->GetPixel({25, 0}), kInvalidColor, "outside the surface");
   ReleaseDC(nullptr, screen);
 
   // Menu pictures are measured and drawn by the menu's owner window.
@@ -289,7 +289,7 @@ void TestCanvasInDesignPixels() {
     c.MoveTo({0, 8});
     c.LineTo({4, 8});
   });
-  Check(seen == Point{12, 9}, "the canvas is 12 x 9");
+  CheckEq(seen, Point{12, 9}, "the canvas is 12 x 9");
   Check(GetPixel(mem, 2, 2) == RGB(255, 0, 0) && GetPixel(mem, 3, 3) == RGB(255, 0, 0) &&
             GetPixel(mem, 4, 2) == background && GetPixel(mem, 1, 1) == background,
         "pixel (1, 1) became the block (2..3, 2..3): " + Hex(GetPixel(mem, 2, 2)) + " " + Hex(GetPixel(mem, 4, 2)));

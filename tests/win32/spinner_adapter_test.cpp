@@ -145,7 +145,7 @@ void TestSpinnerOnWindows() {
   const std::string held = rig.size_edit.Text();
   Check(!PumpUntil([&] { return rig.size_edit.Text() != held; }, 400), "released: stays " + held + ", shows " +
                                                                              rig.size_edit.Text());
-  Check(GetFocus() == edit, "the arrow gave its field the focus");
+  CheckEq(GetFocus(), edit, "the arrow gave its field the focus");
 
   // Typed 12345 stays until the arrow reads the position: 9999, the top.
   rig.size_edit.SetText("");
@@ -170,7 +170,7 @@ void TestSpinnerOnWindows() {
   Check(PumpUntil([&] { return rig.pos_edit.Text() == "-5"; }), "dragged down 5, off the strip: " + rig.pos_edit.Text());
   MouseInput({grip.x + 40, grip.y + ScaleToDpi(5, dpi)}, MOUSEEVENTF_LEFTUP);
   Check(PumpUntil([&] { return GetCapture() == nullptr; }), "release gave the capture back");
-  Check(GetFocus() == ToHwnd(rig.pos_edit.Handle()), "the strip gave its field the focus");
+  CheckEq(GetFocus(), ToHwnd(rig.pos_edit.Handle()), "the strip gave its field the focus");
 
   // Up in a field steps its own spinner only, and the field gets the key too.
   SetWindowSubclass(ToHwnd(rig.pos_edit.Handle()), CountKeyDowns, 77, 0);

@@ -151,7 +151,7 @@ void TestResourcesAndCursor() {
   for (const char* glyph : {"GETGLYPH", "WLISTGLYPH", "WSGLYPH", "LISTGLYPH"}) {
     Check(tk.Bitmap(glyph) != nullptr, std::string("bitmap ") + glyph + " loads");
   }
-  Check(tk.Bitmap("NOSUCHBITMAP") == nullptr, "a missing bitmap is null, not a crash");
+  CheckEq(tk.Bitmap("NOSUCHBITMAP"), nullptr, "a missing bitmap is null, not a crash");
 
   HCURSOR sight_cursor = LoadCursorW(GetModuleHandleW(nullptr), L"MYCURSOR");
   ICONINFO info{};

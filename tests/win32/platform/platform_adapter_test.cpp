@@ -201,7 +201,7 @@ void TestKeyboardHook() {
   }
 
   Win32KeyboardHookService service, other_service;
-  Check(service.InstallKeyboardHook(KeyboardHookProc()) == 0, "an empty procedure is refused");
+  CheckEq(service.InstallKeyboardHook(KeyboardHookProc()), 0, "an empty procedure is refused");
   std::vector<KeySeen> seen, swallower_seen;
   const HookId watcher = service.InstallKeyboardHook([&](int vk, std::uint32_t data) {
     seen.push_back({vk, data});
@@ -559,7 +559,7 @@ void TestFiles() {
   }
   DeleteFileW(wtarget.c_str());
   RemoveDirectoryW(g_folder.c_str());
-  Check(GetFileAttributesW(g_folder.c_str()) == INVALID_FILE_ATTRIBUTES, "test folder removed");
+  CheckEq(GetFileAttributesW(g_folder.c_str()), INVALID_FILE_ATTRIBUTES, "test folder removed");
 }
 
 // ---- ANSI code page --------------------------------------------------------------
