@@ -12,22 +12,19 @@
 #include <memory>
 #include <string>
 
-#include "app/main_form.h"
 #include "app/undo_list.h"
-#include "sim/sim_desktop.h"
-#include "sim/sim_platform.h"
-#include "sim/sim_ui.h"
+#include "../tests/unit/main_window_scene.h"
 
 namespace wakumo {
 namespace {
 
-constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_;
+using testing::kOverlapped;
 constexpr int kBatch = 1000;
 
 using Clock = std::chrono::steady_clock;
 
-struct ApplyScene {
-  explicit ApplyScene(int depth) : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
+struct ApplyScene : testing::MainWindowScene {
+  explicit ApplyScene(int depth) {
     form.Show();
     app = desk.Create({.class_name = "App", .title = "target", .style = kOverlapped, .rect = {20, 20, 420, 320}});
     for (int i = 0; i < depth; ++i) Apply(i);
@@ -35,11 +32,6 @@ struct ApplyScene {
   }
   void Apply(int i) { form.ApplyWindowPos(app, 800 + (i & 1), 600, 10, 20, 0, true); }
 
-  SimDesktop desk;
-  SimPlatform platform;
-  SimToolkit tk;
-  TrayServices tray;
-  TForm1 form;
   WindowHandle app = 0;
 };
 

@@ -4,18 +4,15 @@
 // calls one move makes.
 #include <benchmark/benchmark.h>
 
-#include "app/main_form.h"
-#include "sim/sim_desktop.h"
-#include "sim/sim_platform.h"
-#include "sim/sim_ui.h"
+#include "../tests/unit/main_window_scene.h"
 
 namespace wakumo {
 namespace {
 
-constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_;
+using testing::kOverlapped;
 
-struct PickScene {
-  PickScene() : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
+struct PickScene : testing::MainWindowScene {
+  PickScene() {
     form.Show();
     a = desk.Create({.class_name = "A", .title = "first", .style = kOverlapped, .rect = {20, 20, 420, 320}});
     b = desk.Create({.class_name = "B", .title = "second", .style = kOverlapped, .rect = {20, 640, 420, 940}});
@@ -26,11 +23,6 @@ struct PickScene {
     for (int i = 0; i < 4; ++i) parent = desk.Create({.class_name = "Child", .style = WS_CHILD_, .parent = parent, .rect = {2, 2, 300, 250}});
     tk.MouseDown("Image1", MouseButton::mbLeft, {}, {15, 15});
   }
-  SimDesktop desk;
-  SimPlatform platform;
-  SimToolkit tk;
-  TrayServices tray;
-  TForm1 form;
   WindowHandle a = 0, b = 0;
 };
 

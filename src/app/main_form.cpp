@@ -6,8 +6,8 @@
 
 #include "app/frame_window.h"
 #include "app/placement.h"
-#include "app/startup.h"
 #include "controls/number_text.h"
+#include "app/resource_ids.h"
 
 namespace wakumo {
 

@@ -1,7 +1,7 @@
 // The main window's controls and menus as designed: bounds, captions,
 // fonts, glyphs and hints.
 #include "app/main_form.h"
-#include "app/startup.h"
+#include "app/resource_ids.h"
 
 namespace wakumo {
 

@@ -3,9 +3,21 @@
 #include <algorithm>
 
 #include "controls/number_text.h"
-#include "controls/window_helpers.h"
 
 namespace wakumo {
+
+namespace {
+
+// The associate's text as a read into a character buffer gives it: up to the
+// first NUL.
+std::string AssociateText(const ControlPeer& peer) {
+  std::string text = peer.Caption();
+  const std::size_t nul = text.find('\0');
+  if (nul != std::string::npos) text.resize(nul);
+  return text;
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------- sub-objects
 
@@ -160,7 +172,7 @@ void TSlideUpDown::SetAssociate(TControl* associate) {
   context_.arrow_keys.Unregister(*this);
   if (TControl* a = Associate()) {
     const ExtractedNumber n =
-        ExtractNumber(GetWindowTextString(a->Peer()), context_.locale.Separators().decimal);
+        ExtractNumber(AssociateText(a->Peer()), context_.locale.Separators().decimal);
     if (n.has_digit) SetPosition(n.value);
   }
   if (!WriteText()) associate_ = nullptr;
@@ -219,14 +231,14 @@ bool TSlideUpDown::WriteText() {
   a->Peer().SetCaption(FormatNumberPattern(position_, format_, separators));
   // The associate may have rewritten the text in its own way; remember what
   // it shows, so only a later edit counts as typed.
-  last_text_value_ = ExtractNumber(GetWindowTextString(a->Peer()), separators.decimal).value;
+  last_text_value_ = ExtractNumber(AssociateText(a->Peer()), separators.decimal).value;
   return true;
 }
 
 long double TSlideUpDown::Position() {
   if (TControl* a = Associate()) {
     const ExtractedNumber n =
-        ExtractNumber(GetWindowTextString(a->Peer()), context_.locale.Separators().decimal);
+        ExtractNumber(AssociateText(a->Peer()), context_.locale.Separators().decimal);
     if (n.has_digit && n.value != last_text_value_) SetPosition(n.value);
   }
   return position_;

@@ -1,5 +1,6 @@
 // Applying size and position to the target: the exact SetWindowPos calls for
 // each kind of window and placement, and the controls around Set.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +9,8 @@
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 using testing::Calls;
 using testing::kFront;
@@ -31,7 +34,7 @@ TEST_F(ApplyTest, StandardPlacementMovesOnlyWithBaseChk) {
   ASSERT_TRUE(tk.Click("BaseChk"));
   EXPECT_EQ(Set(), (Calls{{app, 0, 30, 40, 800, 600, kFront}}));
   EXPECT_EQ(desk.ScreenRect(app), (Rect{30, 40, 830, 640}));
-  EXPECT_TRUE(desk.ShowWindowCalls().empty());
+  EXPECT_THAT(desk.ShowWindowCalls(), IsEmpty());
 }
 
 TEST_F(ApplyTest, FrontChkDecidesRaisingAndActivation) {
@@ -117,7 +120,7 @@ TEST_F(ApplyTest, MinimisedTargetIsChangedWhereItIs) {
   form.TargetHandle = app;
   TypeSize(800, 600);
   EXPECT_EQ(Set(), (Calls{{app, 0, 0, 0, 800, 600, kFront | SWP_NOMOVE_}}));
-  EXPECT_TRUE(desk.ShowWindowCalls().empty());
+  EXPECT_THAT(desk.ShowWindowCalls(), IsEmpty());
   EXPECT_TRUE(desk.IsIconic(app));
 }
 
@@ -260,13 +263,13 @@ TEST_F(ApplyTest, ImmediateApplyDisablesSetAndAppliesOnPick) {
   Pick(app);
   EXPECT_EQ(desk.SetWindowPosCalls(), (Calls{{app, 0, 0, 0, 800, 600, kFront | SWP_NOMOVE_}}));
   EXPECT_TRUE(form.UndoBtn.Enabled());
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
 
   // A pick that chose nothing applies nothing.
   desk.ClearLogs();
   ASSERT_TRUE(tk.MouseDown("Image1", MouseButton::mbLeft, {}, {15, 15}));
   tk.MouseUpOnScreen(desk.CursorPos());
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
 
   ASSERT_TRUE(tk.Click("Timing"));
   EXPECT_TRUE(form.SetBtn.Enabled());
@@ -274,18 +277,18 @@ TEST_F(ApplyTest, ImmediateApplyDisablesSetAndAppliesOnPick) {
 
 TEST_F(ApplyTest, SetIgnoresNoTargetAndOurOwnWindow) {
   TypeSize(800, 600);
-  EXPECT_TRUE(Set().empty());  // no target yet
+  EXPECT_THAT(Set(), IsEmpty());  // no target yet
 
   ASSERT_TRUE(tk.MouseDown("Image1", MouseButton::mbLeft, {}, {15, 15}));
   tk.MouseUpOnScreen(desk.CursorPos());
   ASSERT_EQ(form.TargetHandle, form.OwnHandle);
-  EXPECT_TRUE(Set().empty());
+  EXPECT_THAT(Set(), IsEmpty());
 
   // One of our own controls, picked with Shift: its frame is our window.
   Pick(form.EdSizeY.Handle(), /*shift=*/true);
   ASSERT_EQ(form.TargetHandle, form.EdSizeY.Handle());
   const Rect own = form.WindowRect();
-  EXPECT_TRUE(Set().empty());
+  EXPECT_THAT(Set(), IsEmpty());
   EXPECT_EQ(form.WindowRect(), own);
   EXPECT_FALSE(form.UndoBtn.Enabled());
 }
@@ -321,7 +324,7 @@ TEST_F(ApplyTest, GetTakesTheStoredRectangleIntoTheNumbers) {
   EXPECT_EQ(form.EdSizeX.Text(), "520");
   EXPECT_EQ(form.EdSizeY.Text(), "360");
   EXPECT_FALSE(form.BaseChk.Checked());
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
 
   // A pick that drew no outline stores the empty marker.
   auto splash = desk.Create({.class_name = "Splash", .style = WS_POPUP_, .rect = {10, 10, 210, 110}});
@@ -364,7 +367,7 @@ TEST_F(ApplyTest, MaximiseSizeMenuSetsOnlyTheNumbers) {
   EXPECT_EQ(form.EdBaseX.Text(), "7");
   EXPECT_EQ(form.EdSizeX.Text(), "300");
   EXPECT_FALSE(form.BaseChk.Checked());
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
 
   desk.SetWorkArea({10, 20, 1210, 900});
   tk.ScriptMenuChoice("mHmax");

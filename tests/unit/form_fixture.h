@@ -7,23 +7,18 @@
 #include <string>
 #include <vector>
 
-#include "app/main_form.h"
-#include "sim/sim_desktop.h"
-#include "sim/sim_platform.h"
-#include "sim/sim_ui.h"
+#include "main_window_scene.h"
 
 namespace wakumo::testing {
 
-inline constexpr std::uint32_t kOverlapped =
-    WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_ | WS_MINIMIZEBOX_ | WS_MAXIMIZEBOX_;
 inline constexpr std::uint32_t kFront = SWP_FRAMECHANGED_;
 inline constexpr std::uint32_t kQuiet = SWP_NOZORDER_ | SWP_NOACTIVATE_;
 
 using Calls = std::vector<SetWindowPosCall>;
 
-class FormFixture : public ::testing::Test {
+class FormFixture : public ::testing::Test, protected MainWindowScene {
  protected:
-  FormFixture() : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
+  FormFixture() {
     app = desk.Create({.class_name = "Notepad", .title = "memo.txt", .style = kOverlapped, .rect = {100, 600, 620, 960}});
     child = desk.Create({.class_name = "Edit", .style = WS_CHILD_, .parent = app, .rect = {0, 0, 500, 300}});
     form.Show();
@@ -69,11 +64,6 @@ class FormFixture : public ::testing::Test {
     return desk.SetWindowPosCalls();
   }
 
-  SimDesktop desk;
-  SimPlatform platform;
-  SimToolkit tk;
-  TrayServices tray;
-  TForm1 form;
   WindowHandle app = 0;
   WindowHandle child = 0;
 };

@@ -1,45 +1,26 @@
 // The main window on the simulated desktop: start-up state, the frame-window
 // rules and the pick state machine.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "app/frame_window.h"
-#include "app/main_form.h"
-#include "sim/sim_desktop.h"
-#include "sim/sim_platform.h"
-#include "sim/sim_ui.h"
+#include "form_fixture.h"
 
 namespace wakumo {
 namespace {
 
-constexpr std::uint32_t kOverlapped = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_ | WS_MINIMIZEBOX_ | WS_MAXIMIZEBOX_;
+using ::testing::IsEmpty;
 
-class MainFormTest : public ::testing::Test {
+using testing::kOverlapped;
+
+// The form fixture, with the sight's press, moves and release one at a time.
+class MainFormTest : public testing::FormFixture {
  protected:
-  MainFormTest() : tk(desk), tray(desk, platform.Ports()), form(desk, tk, platform.Ports(), tray) {
-    app = desk.Create({.class_name = "Notepad", .title = "memo.txt", .style = kOverlapped, .rect = {100, 600, 620, 960}});
-    // A 500 x 300 document area inside the 520 x 360 frame.
-    child = desk.Create({.class_name = "Edit", .style = WS_CHILD_, .parent = app, .rect = {0, 0, 500, 300}});
-    form.Show();
-    desk.SetForeground(form.Handle());
-  }
-
-  Point Centre(WindowHandle w) {
-    Rect r = desk.ScreenRect(w);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
   void Press() { ASSERT_TRUE(tk.MouseDown("Image1", MouseButton::mbLeft, {}, {15, 15})); }
   void MoveTo(Point p, bool shift = false) { tk.MouseMoveOnScreen(p, ShiftState{.shift = shift}); }
   void Release(Point p) { tk.MouseUpOnScreen(p); }
-
-  SimDesktop desk;
-  SimPlatform platform;
-  SimToolkit tk;
-  TrayServices tray;
-  TForm1 form;
-  WindowHandle app = 0;
-  WindowHandle child = 0;
 };
 
 TEST(FrameWindowTest, FindFrameWindowClimbsToTheInnermostFrame) {
@@ -102,10 +83,11 @@ TEST_F(MainFormTest, StartsWithEmptyDisplayAndTheSightRegistered) {
   EXPECT_EQ(form.ClientLED.Color(), clBtnShadow);
   EXPECT_EQ(tk.Screen().CursorResource(crSight), "MYCURSOR");
   EXPECT_EQ(form.ClientWidth(), 348);
-  // The list part is cut off: outer height = list top + caption + frame + 2.
-  EXPECT_EQ(form.WindowRect().Height(), 245 + 18 + 4 + 2);
-  EXPECT_EQ(form.HeightWithoutList, 245 + 18 + 4 + 2);
-  EXPECT_EQ(form.MinHeightWithList, form.HeightWithoutList + 18 + 4);
+  // The list part is cut off: the list's top (245) with the 18 px caption,
+  // the 4 px frame and 2 px more.
+  EXPECT_EQ(form.WindowRect().Height(), 269);
+  EXPECT_EQ(form.HeightWithoutList, 269);
+  EXPECT_EQ(form.MinHeightWithList, 291);
 }
 
 TEST_F(MainFormTest, AlwaysOnTopIsOnAtStartAndTwoClicksRestoreIt) {
@@ -135,7 +117,7 @@ TEST_F(MainFormTest, PressAndReleaseWithoutMovingChoosesNothing) {
   EXPECT_EQ(form.Label1.Caption(), "");
   EXPECT_EQ(form.CurSize.Caption(), "");
   EXPECT_EQ(desk.XorDrawCount(), 0u);
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
 }
 
 TEST_F(MainFormTest, PickOutlinesASizableWindowOnceAndErasesItOnRelease) {
@@ -159,7 +141,7 @@ TEST_F(MainFormTest, PickOutlinesASizableWindowOnceAndErasesItOnRelease) {
   form.Label1.SetCaption("Notepad");
 
   Release(p);
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   EXPECT_EQ(form.TargetHandle, app);
   EXPECT_EQ(form.TargetRect, (Rect{100, 600, 620, 960}));
   EXPECT_EQ(form.CurSize.Caption(), "520 x 360");
@@ -174,11 +156,11 @@ TEST_F(MainFormTest, MovingBetweenWindowsKeepsAtMostOneOutline) {
   EXPECT_EQ(desk.Outlines()[0], (Rect{700, 100, 900, 300}));
   // Back over our own window: its frame is never outlined.
   MoveTo(Centre(form.Handle()));
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   EXPECT_EQ(form.Label1.Caption(), "TForm1");
   Release(Centre(form.Handle()));
   EXPECT_EQ(form.TargetHandle, form.OwnHandle);
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
 }
 
 TEST_F(MainFormTest, TaskbarIsShownButNotOutlined) {
@@ -220,7 +202,7 @@ TEST_F(MainFormTest, ShiftPicksTheChildAndLettingGoSwitchesBackOnTheNextMove) {
   EXPECT_TRUE(form.ChildMode);
   EXPECT_EQ(form.TargetHandle, child);
   EXPECT_EQ(form.TargetRect, desk.ScreenRect(child));
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   // The next pick starts in child mode until its first move says otherwise.
   Press();
   EXPECT_EQ(form.Label1.Caption(), "");
@@ -239,7 +221,7 @@ TEST_F(MainFormTest, DocumentWindowEndsInItsContainersClientCoordinates) {
   EXPECT_EQ(desk.Outlines().size(), 1u);
   Release(Centre(doc));
   EXPECT_EQ(form.TargetRect, (Rect{30, 40, 430, 340}));
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
 }
 
 TEST_F(MainFormTest, LongTitleShowsItsFirst79Characters) {
@@ -264,10 +246,10 @@ TEST_F(MainFormTest, NoWindowUnderTheCursorOutlinesNothing) {
   MoveTo(Centre(app));
   MoveTo({1270, 20});  // bare desktop
   EXPECT_EQ(form.TargetHandle, 0u);
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
   EXPECT_EQ(form.CurSize.Caption(), "");
   Release({1270, 20});
-  EXPECT_TRUE(desk.Outlines().empty());
+  EXPECT_THAT(desk.Outlines(), IsEmpty());
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -8,6 +9,8 @@
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 struct Tick {
   char timer;
@@ -123,7 +126,7 @@ TEST(SimKeyboardHook, FeedsNewestFirstAndReportsSwallowing) {
     return false;
   });
   EXPECT_FALSE(hooks.FeedKeyDown(VK_UP_));
-  EXPECT_TRUE(calls.empty());
+  EXPECT_THAT(calls, IsEmpty());
   EXPECT_EQ(hooks.InstalledCount(), 1u);
 
   hooks.FailNextInstall();

@@ -1,4 +1,5 @@
 // The main window's settings file: loaded in FormCreate, written in FormClose.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,6 +10,8 @@
 
 namespace wakumo::testing {
 namespace {
+
+using ::testing::IsEmpty;
 
 using SettingsTest = PresetsFixture;
 
@@ -22,7 +25,7 @@ TEST_F(SettingsTest, FirstStartWithoutAFileUsesTheDefaultsAndWritesTheDefaultTex
   EXPECT_EQ(MenuHints("SizeList"),
             (std::vector<std::string>{"", "", "", "", "", "QVGA", "VGA", "SVGA", "XGA", "SXGA", "UXGA"}));
   EXPECT_EQ(MenuCaptions("BaseList"), (std::vector<std::string>{"座標追加", "XY入れ替え", "-"}));
-  EXPECT_TRUE(form->ComboBox1.Items().empty());
+  EXPECT_THAT(form->ComboBox1.Items(), IsEmpty());
   EXPECT_EQ(Text("EdSizeX"), "120");
   EXPECT_EQ(Text("EdSizeY"), "60");
   EXPECT_TRUE(form->FrontChk.Checked());
@@ -37,12 +40,12 @@ TEST_F(SettingsTest, FirstStartWithoutAFileUsesTheDefaultsAndWritesTheDefaultTex
   const Rect r = form->WindowRect();
   EXPECT_EQ(r.left, (desk.Metric(SystemMetric::CxScreen) - r.Width()) / 2) << "centred";
   EXPECT_EQ(r.top, (desk.Metric(SystemMetric::CyScreen) - r.Height()) / 2) << "centred";
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_THAT(Messages(), IsEmpty());
 
   Close();
   EXPECT_EQ(Ini(), kDefaultIni);
   EXPECT_TRUE(tk.Application().Terminated());
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_THAT(Messages(), IsEmpty());
   EXPECT_EQ(platform.files.FilesIn(kToolsFolder), std::vector<std::string>{std::string(kIniPath)});
 }
 

@@ -1,4 +1,5 @@
 // The shortcut combo box and its menu: add, delete, sort, choose.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,6 +10,8 @@
 
 namespace wakumo::testing {
 namespace {
+
+using ::testing::IsEmpty;
 
 class ShortcutsTest : public PresetsFixture {
  protected:
@@ -49,7 +52,7 @@ class ShortcutsTest : public PresetsFixture {
 TEST_F(ShortcutsTest, AddRefusesEmptyAndExistingNamesAndKeepsThePosition) {
   ASSERT_TRUE(tk.TypeText("ComboBox1", ""));
   ASSERT_TRUE(tk.ChooseMenuItem("mSetAdd"));
-  EXPECT_TRUE(Names().empty());
+  EXPECT_THAT(Names(), IsEmpty());
 
   Add("Small", 320, 240, 7, 8);
   EXPECT_EQ(Names(), std::vector<std::string>{"Small"});

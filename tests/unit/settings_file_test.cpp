@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,6 +9,8 @@
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 using testing::Crlf;
 using testing::kJapanese;
@@ -26,8 +29,8 @@ TEST(SettingsFile, NoFileGivesTheDefaultsAndTheDescribedDefaultText) {
   ASSERT_EQ(d.sizes.size(), 8u);
   EXPECT_EQ(d.sizes.front(), (NamedPreset{"120 x 60", ""}));
   EXPECT_EQ(d.sizes[4], (NamedPreset{"800 x 600", "SVGA"}));
-  EXPECT_TRUE(d.bases.empty());
-  EXPECT_TRUE(d.shortcuts.empty());
+  EXPECT_THAT(d.bases, IsEmpty());
+  EXPECT_THAT(d.shortcuts, IsEmpty());
   EXPECT_FALSE(d.timing);
   EXPECT_TRUE(d.to_front);
   EXPECT_FALSE(d.base);

@@ -1,9 +1,12 @@
 #include "sim/sim_desktop.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 constexpr std::uint32_t kSizable = WS_CAPTION_ | WS_SYSMENU_ | WS_THICKFRAME_;
 
@@ -120,13 +123,13 @@ TEST(SimDesktopState, VanishedWindowAnswersLikeAnInvalidHandle) {
   }
   EXPECT_EQ(d.GetForegroundWindow(), 0u);
   EXPECT_EQ(d.Capture(), 0u);
-  EXPECT_TRUE(d.EnumWindows().empty());
+  EXPECT_THAT(d.EnumWindows(), IsEmpty());
 
   d.SetWindowPos(frame, 0, 1, 2, 3, 4, 0);
   d.ShowWindow(frame, SW_RESTORE_);
   EXPECT_EQ(d.SetWindowPosCalls().size(), 1u) << "calls on vanished windows are still logged";
   EXPECT_EQ(d.ShowWindowCalls().size(), 1u);
-  EXPECT_TRUE(d.EnumWindows().empty());
+  EXPECT_THAT(d.EnumWindows(), IsEmpty());
   EXPECT_NE(d.Create({}), frame) << "handles are never reused";
 }
 
@@ -188,7 +191,7 @@ TEST(SimDesktopSetWindowPos, HonoursFlagsAndLogsEveryCall) {
   };
   EXPECT_EQ(d.SetWindowPosCalls(), expected);
   d.ClearLogs();
-  EXPECT_TRUE(d.SetWindowPosCalls().empty());
+  EXPECT_THAT(d.SetWindowPosCalls(), IsEmpty());
 }
 
 TEST(SimDesktopSetWindowPos, TrackSizesBindFramedWindowsOnly) {
@@ -261,7 +264,7 @@ TEST(SimDesktopLedger, XorOutlinesToggleAndCallsAreCounted) {
   d.DrawXorFrame(a);
   EXPECT_EQ(d.Outlines(), (std::vector<Rect>{b}));
   d.DrawXorFrame(b);
-  EXPECT_TRUE(d.Outlines().empty());
+  EXPECT_THAT(d.Outlines(), IsEmpty());
   EXPECT_EQ(d.XorDrawCount(), 4u);
   EXPECT_EQ(d.XorDraws(), (std::vector<Rect>{a, b, a, b}));
 

@@ -369,6 +369,11 @@ TEST(SlideUpDown, AssociateRulesAndAlignment) {
   EXPECT_EQ(field.Text(), "5");
   EXPECT_TRUE(f.hook.IsRegistered(s));
 
+  // The field's text counts up to its first NUL, as a window's text does.
+  field.SetText(std::string("12\0" "34", 5));
+  s.SetAssociate(&field);
+  EXPECT_EQ(s.Position(), 12);
+
   s.SetSystemWidth(true);
   EXPECT_EQ(s.Width(), 17);
   s.SetBounds(s.Left(), s.Top(), 12, s.Height());

@@ -1,5 +1,6 @@
 // The undo history and Undo: newest change first, across windows, with the
 // container's position and the "前へ" box as they are at undo time.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "app/undo_list.h"
@@ -7,6 +8,8 @@
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 using testing::Calls;
 using testing::kFront;
@@ -76,7 +79,7 @@ TEST_F(UndoTest, ThreeAppliesThenThreeUndosRestoreTheFirstRectangle) {
   // An empty history does nothing, even when asked directly.
   desk.ClearLogs();
   form.UndoBtnClick();
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
   EXPECT_FALSE(form.UndoBtn.Enabled());
 }
 

@@ -2,6 +2,7 @@
 // its cursor, and the address handed to the desktop.
 #include "tray/url_label.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,6 +15,8 @@
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 constexpr TColor kOwn = RGBColor(0, 0, 128);
 constexpr TColor kHot = RGBColor(0, 0, 255);
@@ -64,7 +67,7 @@ TEST(URLLabel, ColourFollowsHoverPressAndRelease) {
     EXPECT_EQ(f.Colour(), s.colour) << s.what;
   }
   EXPECT_EQ(f.tk.CapturedControl(), nullptr) << "the release lets the mouse go";
-  EXPECT_TRUE(f.shell.Calls().empty()) << "not Executable";
+  EXPECT_THAT(f.shell.Calls(), IsEmpty()) << "not Executable";
 
   // Released outside without a leave first (the window system may report
   // the leave late): still the label's own colour.

@@ -1,11 +1,14 @@
 // The window list: what it lists, choosing a row, and the main window's
 // height rules with the list shown and hidden.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "form_fixture.h"
 
 namespace wakumo {
 namespace {
+
+using ::testing::IsEmpty;
 
 using testing::Calls;
 using testing::kFront;
@@ -54,7 +57,7 @@ TEST_F(WindowListTest, ListsVisibleWindowsInEnumerationOrderButNotMinimisedOrOur
   // The designed height comes back, and the list fills the client area below the panel.
   EXPECT_EQ(form.ClientHeight(), 440);
   EXPECT_EQ(form.WinList.Top(), 245);
-  EXPECT_EQ(form.WinList.Height(), 440 - 245);
+  EXPECT_EQ(form.WinList.Height(), 195);
 
   // Filled once: a window opened meanwhile shows only after reopening.
   auto later = desk.Create({.class_name = "Later", .title = "new", .style = kOverlapped, .rect = {10, 10, 60, 60}});
@@ -82,7 +85,7 @@ TEST_F(WindowListTest, RowChoiceShowsTheStoredTextsAndAppliesOnlyWithTiming) {
   EXPECT_EQ(form.Label2.Caption(), "memo.txt");
   EXPECT_EQ(form.TargetRect, (Rect{100, 600, 620, 960}));
   EXPECT_EQ(form.CurSize.Caption(), "520 x 360");
-  EXPECT_TRUE(desk.SetWindowPosCalls().empty());
+  EXPECT_THAT(desk.SetWindowPosCalls(), IsEmpty());
   EXPECT_EQ(desk.XorDrawCount(), 0u);
 
   // A click beside the rows chooses nothing and changes nothing.
@@ -167,9 +170,9 @@ TEST_F(WindowListTest, HeightRulesWithTheListShownAndHidden) {
 // The simulated desktop's caption is 18 px and its sizing frame 4 px at 96
 // DPI, so c is 22 there and 33 at 144 DPI (27 + 6).
 TEST_F(WindowListTest, HeightsFollowADpiChangeWithTheListHidden) {
-  ASSERT_EQ(form.HeightWithoutList, 245 + 22 + 2);
-  ASSERT_EQ(form.MinHeightWithList, 269 + 22);
-  const int designed = form.HeightWithList;  // client 440 and the frame
+  ASSERT_EQ(form.HeightWithoutList, 269);
+  ASSERT_EQ(form.MinHeightWithList, 291);
+  ASSERT_EQ(form.HeightWithList, 466) << "the designed client of 440 and the frame";
 
   tk.Get("Form1").ChangeDpi(144);
   // 245 design pixels are 368 at 144 DPI.
@@ -178,8 +181,9 @@ TEST_F(WindowListTest, HeightsFollowADpiChangeWithTheListHidden) {
   EXPECT_EQ(Height(), 403);
   EXPECT_FALSE(form.WListBtn.Down());
   EXPECT_EQ(form.ClientWidth(), 348) << "the client keeps its design width";
-  // The list part of the designed height grows with the controls.
-  EXPECT_EQ(form.HeightWithList, 403 + ((designed - 269) * 144 + 48) / 96);
+  // The list part of the designed height grows with the controls: 197 px at
+  // 96 DPI are 296 at 144 (295.5 rounded).
+  EXPECT_EQ(form.HeightWithList, 403 + 296);
   // Still hidden: the user's drags are refused as before.
   const int width = form.WindowRect().Width();
   EXPECT_TRUE(tk.ResizeForm("Form1", width, 600));

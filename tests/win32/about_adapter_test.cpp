@@ -59,7 +59,7 @@ void TestHintWindow() {
   const LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
   Check(h && !IsWindowVisible(h), "made hidden");
   // Owned by nobody: a form that owns a window cannot be made topmost.
-  Check(GetWindow(h, GW_OWNER) == nullptr, "no owner");
+  CheckEq(GetWindow(h, GW_OWNER), nullptr, "no owner");
   form->SetStayOnTop(true);
   Check(form->StayOnTop(), "its form can still stay on top");
   form->SetStayOnTop(false);
@@ -85,7 +85,7 @@ void TestHintWindow() {
   GetWindowTextW(h, text, 32);
   Check(IsWindowVisible(h) && ToRect(r) == at, "shown at " + Str(ToRect(r)) + ", asked " + Str(at));
   Check(std::wstring(text) == L"QVGA", "its text is its window text");
-  Check(GetForegroundWindow() == hform, "the form stays active");
+  CheckEq(GetForegroundWindow(), hform, "the form stays active");
   const POINT centre = CentreOfWindow(h);
   Check(WindowFromPoint(centre) != h, "the mouse goes through it");
   COLORREF px = CLR_INVALID;
@@ -191,7 +191,7 @@ void TestMenuEntriesAndHints() {
         "hints of the highlighted entries: " + Joined(seen.hints));
   Check(tk.Application().Hint().empty() && !listener.heard.empty() && listener.heard.back().empty(),
         "the close empties the hint; heard " + Joined(listener.heard));
-  Check(menu->ItemFromPoint({fr.left + 30, fr.top + 40}) == -1, "closed again: no entry");
+  CheckEq(menu->ItemFromPoint({fr.left + 30, fr.top + 40}), -1, "closed again: no entry");
   tk.Application().RemoveEvents(&listener);
 }
 

@@ -19,46 +19,10 @@
 #include "win32/win32_platform.h"
 #include "win32/win32_text.h"
 
+#include "../checks.h"
+
 namespace wakumo {
 namespace {
-
-int g_passed = 0;
-int g_failed = 0;
-int g_divergences = 0;
-int g_skipped = 0;
-std::string g_test;
-
-void Check(bool ok, const std::string& what) {
-  if (ok) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("FAILED [%s] %s\n", g_test.c_str(), what.c_str());
-  }
-}
-
-bool UnderWine() {
-  HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
-// A check Wine is known to fail, as Wine's own todo_wine: under Wine the
-// failure is listed, and a pass is reported so that the list gets updated.
-void CheckTodoWine(bool ok, const std::string& what) {
-  if (!UnderWine()) return Check(ok, what);
-  if (ok) {
-    ++g_failed;
-    std::printf("FAILED [%s] known Wine divergence no longer seen, update the test: %s\n", g_test.c_str(), what.c_str());
-  } else {
-    ++g_divergences;
-    std::printf("KNOWN WINE DIVERGENCE [%s] %s\n", g_test.c_str(), what.c_str());
-  }
-}
-
-void Skip(const std::string& reason) {
-  ++g_skipped;
-  std::printf("SKIPPED [%s] %s\n", g_test.c_str(), reason.c_str());
-}
 
 std::string Hex(std::string_view bytes) {
   std::string s;
@@ -238,7 +202,7 @@ void TestKeyboardHook() {
   }
 
   Win32KeyboardHookService service, other_service;
-  Check(service.InstallKeyboardHook(KeyboardHookProc()) == 0, "an empty procedure is refused");
+  CheckEq(service.InstallKeyboardHook(KeyboardHookProc()), 0, "an empty procedure is refused");
   std::vector<KeySeen> seen, swallower_seen;
   const HookId watcher = service.InstallKeyboardHook([&](const KeyEvent& key) {
     seen.push_back(key);
@@ -595,7 +559,7 @@ void TestFiles() {
   }
   DeleteFileW(wtarget.c_str());
   RemoveDirectoryW(g_folder.c_str());
-  Check(GetFileAttributesW(g_folder.c_str()) == INVALID_FILE_ATTRIBUTES, "test folder removed");
+  CheckEq(GetFileAttributesW(g_folder.c_str()), INVALID_FILE_ATTRIBUTES, "test folder removed");
 }
 
 // ---- ANSI code page --------------------------------------------------------------
@@ -699,7 +663,5 @@ int wmain() {
   wakumo::TestClipboard();
   wakumo::TestFiles();
   wakumo::TestAnsiCodePage();
-  std::printf("%d passed, %d failed, %d known Wine divergences, %d skipped\n", wakumo::g_passed, wakumo::g_failed,
-              wakumo::g_divergences, wakumo::g_skipped);
-  return wakumo::g_failed == 0 ? 0 : 1;
+  return wakumo::Finish();
 }
