@@ -13,6 +13,7 @@ void TestWindowSystemTexts();
 
 // form_adapter_test.cpp
 void TestControlsCarryTheirNames();
+void TestRefusedCreationIsReported();
 void TestFormGoingFirst();
 void TestPeerBehaviour();
 void TestSizeableForm();
@@ -57,6 +58,7 @@ void TestApplicationHintFollowsTheMouse();
 int wmain() {
   wakumo::TestXorFrameDrawnTwiceRestoresScreen();
   wakumo::TestControlsCarryTheirNames();
+  wakumo::TestRefusedCreationIsReported();
   wakumo::TestFormGoingFirst();
   wakumo::TestPeerBehaviour();
   wakumo::TestResourcesAndCursor();

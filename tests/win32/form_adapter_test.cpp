@@ -6,6 +6,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -51,6 +52,41 @@ struct DoubleClickRecorder : PeerEvents {
 };
 
 }  // namespace
+
+// A computer-based-training hook that refuses every window the thread makes
+// while it is installed, as a system out of window handles would.
+LRESULT CALLBACK RefuseCreation(int code, WPARAM wparam, LPARAM lparam) {
+  if (code == HCBT_CREATEWND) return 1;
+  return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+void TestRefusedCreationIsReported() {
+  g_test = "RefusedCreation";
+  Win32Toolkit tk(GetModuleHandleW(nullptr));
+  Recorder fe, ee, fe2;
+  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkRefusedForm");
+  for (const auto& [kind, parent, name] : {std::tuple{ControlKind::Edit, form.get(), "WkRefusedEdit"},
+                                           std::tuple{ControlKind::Form, static_cast<ControlPeer*>(nullptr),
+                                                      "WkRefusedForm2"}}) {
+    HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+    if (!hook) {
+      Skip("no hook could refuse window creation");
+      return;
+    }
+    std::string what;
+    try {
+      auto refused = tk.CreateControl(kind, parent, ee, name);
+      what = "(nothing thrown)";
+    } catch (const WindowCreationError& e) {
+      what = e.what();
+    }
+    UnhookWindowsHookEx(hook);
+    Check(what.find(name) != std::string::npos, std::string("the refusal names the control: ") + what);
+    // The toolkit is left as it was: the same control can be made again.
+    auto again = tk.CreateControl(kind, parent, fe2, name);
+    Check(again && IsWindow(ToHwnd(again->Handle())), std::string("made after the refusal: ") + name);
+  }
+}
 
 void TestControlsCarryTheirNames() {
   g_test = "Names";
