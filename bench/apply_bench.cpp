@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/undo_list.h"
+#include "bench_main.h"
 #include "../tests/unit/main_window_scene.h"
 
 namespace wakumo {
@@ -41,7 +42,8 @@ void Finish(benchmark::State& state, double ns, std::int64_t ops) {
   state.SetItemsProcessed(ops);
 }
 
-void BM_ApplyWindowPos(benchmark::State& state) {
+// Applies and undoes a batch per iteration, timing one of the two.
+void TimeBatches(benchmark::State& state, bool time_undo) {
   ApplyScene s(static_cast<int>(state.range(0)));
   double ns = 0;
   std::int64_t ops = 0;
@@ -50,8 +52,9 @@ void BM_ApplyWindowPos(benchmark::State& state) {
     for (int k = 0; k < kBatch; ++k) s.Apply(k);
     const auto t1 = Clock::now();
     for (int k = 0; k < kBatch; ++k) s.form.UndoBtnClick();
+    const auto t2 = Clock::now();
     s.desk.ClearLogs();
-    const double batch = std::chrono::duration<double, std::nano>(t1 - t0).count();
+    const double batch = std::chrono::duration<double, std::nano>(time_undo ? t2 - t1 : t1 - t0).count();
     state.SetIterationTime(batch * 1e-9);
     ns += batch;
     ops += kBatch;
@@ -59,23 +62,8 @@ void BM_ApplyWindowPos(benchmark::State& state) {
   Finish(state, ns, ops);
 }
 
-void BM_UndoBtnClick(benchmark::State& state) {
-  ApplyScene s(static_cast<int>(state.range(0)));
-  double ns = 0;
-  std::int64_t ops = 0;
-  for (auto _ : state) {
-    for (int k = 0; k < kBatch; ++k) s.Apply(k);
-    const auto t0 = Clock::now();
-    for (int k = 0; k < kBatch; ++k) s.form.UndoBtnClick();
-    const auto t1 = Clock::now();
-    s.desk.ClearLogs();
-    const double batch = std::chrono::duration<double, std::nano>(t1 - t0).count();
-    state.SetIterationTime(batch * 1e-9);
-    ns += batch;
-    ops += kBatch;
-  }
-  Finish(state, ns, ops);
-}
+void BM_ApplyWindowPos(benchmark::State& state) { TimeBatches(state, false); }
+void BM_UndoBtnClick(benchmark::State& state) { TimeBatches(state, true); }
 
 void BM_UndoListPushPop(benchmark::State& state) {
   CUndoList list;
@@ -132,11 +120,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace wakumo
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   wakumo::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  reporter.PrintRatios();
-  benchmark::Shutdown();
-  return 0;
+  return wakumo::RunBenchmarks(argc, argv, reporter, [&] { reporter.PrintRatios(); });
 }

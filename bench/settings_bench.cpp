@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 
+#include "bench_main.h"
 #include "presets/ansi_text.h"
 #include "presets/settings_store.h"
 #include "sim/sim_files.h"
@@ -81,16 +82,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
 }  // namespace wakumo
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   wakumo::RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  for (const char* name : {"BM_LoadSettings", "BM_SaveSettings"}) {
-    const auto small = reporter.times.find(std::string(name) + "/10000");
-    const auto large = reporter.times.find(std::string(name) + "/100000");
-    if (small == reporter.times.end() || large == reporter.times.end() || small->second <= 0) continue;
-    std::printf("%s: 100,000 presets / 10,000 presets = %.2f (linear: 10)\n", name, large->second / small->second);
-  }
-  benchmark::Shutdown();
-  return 0;
+  return wakumo::RunBenchmarks(argc, argv, reporter, [&] {
+    for (const char* name : {"BM_LoadSettings", "BM_SaveSettings"}) {
+      const auto small = reporter.times.find(std::string(name) + "/10000");
+      const auto large = reporter.times.find(std::string(name) + "/100000");
+      if (small == reporter.times.end() || large == reporter.times.end() || small->second <= 0) continue;
+      std::printf("%s: 100,000 presets / 10,000 presets = %.2f (linear: 10)\n", name, large->second / small->second);
+    }
+  });
 }

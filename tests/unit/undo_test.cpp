@@ -11,10 +11,8 @@ namespace {
 
 using ::testing::IsEmpty;
 
-using testing::Calls;
-using testing::kFront;
-using testing::kOverlapped;
-using testing::kQuiet;
+// The scene's flags, window style and call list.
+using namespace testing;
 
 TEST(UndoListTest, LastInFirstOut) {
   CUndoList list;

@@ -10,9 +10,8 @@ namespace {
 
 using ::testing::IsEmpty;
 
-using testing::Calls;
-using testing::kFront;
-using testing::kOverlapped;
+// The scene's flags, window style and call list.
+using namespace testing;
 
 using Rows = std::vector<std::vector<std::string>>;
 
