@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "checks.h"
+#include "pump.h"
 #include "core/geometry.h"
 #include "win32/win32_api.h"
 #include "win32/win32_text.h"
@@ -27,20 +28,6 @@ inline std::string Hex(COLORREF c) {
   return buf;
 }
 
-// Runs the message loop until `done` holds or the deadline passes.
-inline bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 5000) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    if (std::chrono::steady_clock::now() > deadline) return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
 
 // Runs the message loop as the program's own loops do (keyboard navigation
 // between controls included) until `done` holds or the deadline passes.

@@ -21,6 +21,7 @@
 
 #include "harness.h"
 #include "input_screen.h"
+#include "../pump.h"
 #include "tray/tray_icon.h"
 #include "ui/form.h"
 #include "ui/menu.h"
@@ -49,21 +50,6 @@ std::string Names(const std::vector<Event>& events) {
   return "[" + s + "]";
 }
 
-// Runs the message loop until `done` holds or the time is up.
-bool Pump(const std::function<bool()>& done, int timeout_ms) {
-  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(timeout_ms);
-  for (;;) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    if (GetTickCount64() >= deadline) return done();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-}
-
 // Input on a thread of its own while this one runs the message loop: the
 // tray's callbacks, and a menu's modal loop, need it running.
 void WithInput(const std::function<void()>& act, int timeout_ms = 15000) {
@@ -77,7 +63,7 @@ void WithInput(const std::function<void()>& act, int timeout_ms = 15000) {
     }
     finished = true;
   });
-  const bool ok = Pump([&] { return finished.load(); }, timeout_ms);
+  const bool ok = PumpUntil([&] { return finished.load(); }, timeout_ms);
   if (!ok) {
     // The input thread is stuck in a command with its own deadline; wait for it.
     t.join();
@@ -165,7 +151,7 @@ class TrayTest {
   // of pixels that differ from the empty taskbar.
   RECT WaitForIcon(bool present) {
     RECT box{};
-    Pump([&] {
+    PumpUntil([&] {
       box = ChangedBox(empty_, Capture());
       return IsEmptyRect(box) != present;
     },
@@ -195,11 +181,11 @@ class TrayTest {
       input_.MoveTo({at.x - 200, at.y - 300});
       input_.MoveTo(at);
     });
-    if (!Pump([&] { return Has("enter"); }, 3000)) Fail("no enter after moving onto the icon: " + Names(events_));
+    if (!PumpUntil([&] { return Has("enter"); }, 3000)) Fail("no enter after moving onto the icon: " + Names(events_));
     events_.clear();
 
     WithInput([&] { input_.Click(at); });
-    if (!Pump([&] { return Has("click L"); }, static_cast<int>(double_click) + 3000))
+    if (!PumpUntil([&] { return Has("click L"); }, static_cast<int>(double_click) + 3000))
       Fail("no click after a single click: " + Names(events_));
     Expect({"down L", "up L", "click L"}, "single click");
     const ULONGLONG up = At("up L"), click = At("click L");
@@ -211,7 +197,7 @@ class TrayTest {
     events_.clear();
 
     WithInput([&] { X(Format("click --repeat 2 --delay 80 1")); });
-    Pump([&] { return false; }, static_cast<int>(double_click) + 500);
+    PumpUntil([&] { return false; }, static_cast<int>(double_click) + 500);
     e2e::Log("tray: double click gave " + Names(events_));
     if (!Has("dblclick")) Fail("no double click: " + Names(events_));
     if (Has("click L")) Fail("a click was reported for a double click: " + Names(events_));
@@ -224,7 +210,7 @@ class TrayTest {
     events_.clear();
 
     WithInput([&] { input_.MoveTo({at.x - 300, at.y - 400}); });
-    if (!Pump([&] { return Has("exit"); }, 2000)) Fail("no exit after moving off the icon: " + Names(events_));
+    if (!PumpUntil([&] { return Has("exit"); }, 2000)) Fail("no exit after moving off the icon: " + Names(events_));
     for (const Event& e : events_) {
       if (e.thread != ui_thread_) Fail(e.name + " was reported on another thread than the user-interface thread");
     }
@@ -253,12 +239,12 @@ class TrayTest {
       const POINT at = Centre(icon_);
       events_.clear();
       WithInput([&] { input_.MoveTo(at); });
-      if (!Pump([&] { return Has("enter"); }, 3000)) Fail("no enter: " + Names(events_));
+      if (!PumpUntil([&] { return Has("enter"); }, 3000)) Fail("no enter: " + Names(events_));
       const auto background = static_cast<COLORREF>(SendMessageW(tooltip, TTM_GETTIPBKCOLOR, 0, 0));
       if (background != ours) Fail("the tooltip's background is " + e2e::ColorText(background));
       if (ToHwnd(tray_->ToolTipStyle().TooltipWindow()) != tooltip) Fail("the style found another tooltip window");
       WithInput([&] { input_.MoveTo({at.x - 300, at.y - 400}); });
-      if (!Pump([&] { return Has("exit"); }, 2000)) Fail("no exit: " + Names(events_));
+      if (!PumpUntil([&] { return Has("exit"); }, 2000)) Fail("no exit: " + Names(events_));
       const auto restored = static_cast<COLORREF>(SendMessageW(tooltip, TTM_GETTIPBKCOLOR, 0, 0));
       if (restored != GetSysColor(COLOR_INFOBK)) Fail("the tooltip's background after leaving is " + e2e::ColorText(restored));
       tray_->ToolTipStyle().SetUseDefault(true);
@@ -312,7 +298,7 @@ class TrayTest {
       Screenshot("tray_menu.png");
       input_.Click(target);
     });
-    if (!Pump([&] { return !chosen.empty(); }, 3000)) Fail("the menu's second item was not chosen; item " + e2e::RectText(item));
+    if (!PumpUntil([&] { return !chosen.empty(); }, 3000)) Fail("the menu's second item was not chosen; item " + e2e::RectText(item));
     if (chosen != "second") Fail("chosen: " + chosen);
     if (Has("down R")) Fail("a button-down that pops up a menu fires no OnMouseDown: " + Names(events_));
     tray_->SetRButtonPopupMenu(nullptr);
@@ -326,7 +312,7 @@ class TrayTest {
     if (IsEmptyRect(WaitForIcon(true))) Fail("the icon did not come when the program was minimised");
     ShowWindow(form, SW_RESTORE);
     if (!IsEmptyRect(WaitForIcon(false))) Fail("the icon did not go when the program was restored");
-    if (!Pump([&] { return GetForegroundWindow() == form; }, 2000)) Fail("the owning form is not in front after the restore");
+    if (!PumpUntil([&] { return GetForegroundWindow() == form; }, 2000)) Fail("the owning form is not in front after the restore");
     tray_->SetMinimized(false);
     if (IsEmptyRect(WaitForIcon(true))) Fail("the icon did not come back with Minimized := False");
   }
@@ -339,7 +325,7 @@ class TrayTest {
     tray_->SetInterval(50);
     const POINT at = Centre(icon_);
     WithInput([&] { input_.MoveTo(at); });
-    if (!Pump([&] { return step_threads.size() >= 4; }, 3000))
+    if (!PumpUntil([&] { return step_threads.size() >= 4; }, 3000))
       Fail(Format("%d animation steps in 3 s at 50 ms", static_cast<int>(step_threads.size())));
     for (DWORD t : step_threads) {
       if (t != ui_thread_) Fail("an animation step ran on another thread than the user-interface thread");
@@ -349,7 +335,7 @@ class TrayTest {
     const HWND window = ToHwnd(tray_->Registration().Record().hWnd);
     tray_->OnMouseExit = [this] { tray_.reset(); };
     WithInput([&] { input_.MoveTo({at.x - 300, at.y - 400}); });
-    if (!Pump([&] { return tray_ == nullptr; }, 3000)) Fail("the leave check did not end the component");
+    if (!PumpUntil([&] { return tray_ == nullptr; }, 3000)) Fail("the leave check did not end the component");
     if (IsWindow(window)) Fail("the hidden window outlived the component");
     if (!IsEmptyRect(WaitForIcon(false))) Fail("the icon is still in the taskbar after the component ended");
   }
