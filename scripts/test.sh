@@ -82,12 +82,18 @@ fi
 
 section "Threaded tests under sanitizers"
 # The tray component's worker threads and their hand-offs, each sanitizer in
-# a build folder of its own; every case runs ten times.
+# a build folder of its own; every case runs ten times. Under address,undefined
+# the main window's model test also runs once, on a long random session.
 for sanitizer in thread address,undefined; do
   dir=$BUILD/sanitize-${sanitizer//,/-}
+  targets=(wakumo_threads_tests)
+  [[ $sanitizer == address* ]] && targets+=(wakumo_model_tests)
   if cmake -S . -B "$dir" -DWAKUMO_SANITIZE="$sanitizer" >/dev/null &&
-    cmake --build "$dir" -j2 --target wakumo_threads_tests; then
+    cmake --build "$dir" -j2 --target "${targets[@]}"; then
     GTEST_REPEAT=10 run_ctest "sanitize-${sanitizer//,/-}" "$dir" -R '^sanitized\.'
+    if [[ $sanitizer == address* ]]; then
+      run_ctest "sanitize-${sanitizer//,/-}-model" "$dir" -R '^sanitized-model\.'
+    fi
   else
     fail "sanitizer build ($sanitizer)" 1
   fi

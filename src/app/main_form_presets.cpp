@@ -151,8 +151,13 @@ void TForm1::ScutBtnClick() {
 }
 
 void TForm1::mSetAddClick() {
+  const std::string name = ComboBox1.Text();
+  if (const std::optional<std::string> refusal = ShortcutNameRefusal(name)) {
+    application_.ShowMessage(*refusal);
+    return;
+  }
   // The position is stored whether or not 左上： is ticked.
-  Shortcuts.Add(ComboBox1.Text(), TShortCut{SizeXPosition(), SizeYPosition(), BaseXPosition(), BaseYPosition()});
+  Shortcuts.Add(name, TShortCut{SizeXPosition(), SizeYPosition(), BaseXPosition(), BaseYPosition()});
 }
 
 void TForm1::mSetDelClick() { Shortcuts.Remove(ComboBox1.Text()); }

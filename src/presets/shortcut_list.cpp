@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "presets/ansi_text.h"
 #include "ui/text_case.h"
 
 namespace wakumo {
@@ -53,6 +54,15 @@ void ShortcutList::Store(const std::vector<NamedShortCut>& entries) {
   }
   // New entries keep what is typed in the text field.
   box_.SetItems(names);
+}
+
+std::optional<std::string> ShortcutNameRefusal(std::string_view name) {
+  if (name.find('=') != std::string_view::npos) return "名前に \"=\" は使えません: \"" + std::string(name) + "\"";
+  // The file's lines are read trimmed of their blanks.
+  if (const std::string_view trimmed = TrimBlanks(name); !trimmed.empty() && trimmed.front() == ';') {
+    return "名前を \";\" で始めることはできません: \"" + std::string(name) + "\"";
+  }
+  return std::nullopt;
 }
 
 bool ShortcutList::Add(const std::string& name, const TShortCut& shortcut) {

@@ -13,6 +13,11 @@
 
 namespace wakumo {
 
+// Why the settings file could not give this name back, as a message; nothing
+// for a name it keeps. Its "=" would end the name early and a leading ";"
+// would make the line a comment: the shortcut would be gone at the next start.
+std::optional<std::string> ShortcutNameRefusal(std::string_view name);
+
 class ShortcutList {
  public:
   explicit ShortcutList(TComboBox& box) : box_(box) {}

@@ -91,6 +91,24 @@ TEST_F(ShortcutsTest, DeleteRemovesTheNamedEntryAndEmptiesTheTextField) {
   EXPECT_EQ(Text("EdSizeX"), "200") << "the shortcuts stay with their names";
 }
 
+TEST_F(ShortcutsTest, NamesTheFileCannotGiveBackAreRefusedWithAMessage) {
+  // "a=b" would come back as a name "a" with a broken value, ";x" as a
+  // comment: either shortcut would be gone at the next start.
+  Add("Keep", 320, 240, 1, 2);
+  Add("a=b", 640, 480, 0, 0);
+  Add("  ;x", 800, 600, 0, 0);
+  Add("x;y", 100, 50, 0, 0);
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Keep", "x;y"}));
+  EXPECT_EQ(Messages(), (std::vector<std::string>{"名前に \"=\" は使えません: \"a=b\"",
+                                                  "名前を \";\" で始めることはできません: \"  ;x\""}));
+  EXPECT_EQ(Text("ComboBox1"), "x;y");
+
+  Restart();
+  EXPECT_EQ(Names(), (std::vector<std::string>{"Keep", "x;y"})) << "what was added comes back";
+  Choose("x;y");
+  EXPECT_EQ(Fields(), (std::vector<std::string>{"100", "50", "0", "0"}));
+}
+
 TEST_F(ShortcutsTest, SortOrdersByNameAndKeepsTheOrderWhenSwitchedOff) {
   Add("b", 2, 2, 0, 0);
   Add("C", 3, 3, 0, 0);
