@@ -62,6 +62,8 @@ run_ctest() {
   rm -f "$report"
   ctest --test-dir "$dir" --output-on-failure --output-junit "$report" "$@"
   count_junit "$name" "$report"
+  # The model test's session: how many steps ran, from which seed.
+  grep -o 'model: [0-9]* steps[^&<]*' "$report" 2>/dev/null | sed "s/^/$name /"
 }
 
 section "Packages"
