@@ -18,6 +18,22 @@ FontSpec DialogFont() {
 
 }  // namespace
 
+std::string GridKeyRefusalText(GridKeyFault fault, std::string_view key) {
+  switch (fault) {
+    case GridKeyFault::kHoldsEquals:
+      return "キーに \"=\" は使えません: \"" + std::string(key) + "\"";
+    case GridKeyFault::kDuplicate:
+      break;
+  }
+  return "同じキーがすでにあります: \"" + std::string(key) + "\"";
+}
+
+std::optional<std::string> GridKeyRefusal(const std::vector<std::string>& keys, int row, std::string_view key) {
+  const std::optional<GridKeyFault> fault = CheckGridKey(keys, row, key);
+  if (!fault) return std::nullopt;
+  return GridKeyRefusalText(*fault, key);
+}
+
 TForm4::TForm4(UiToolkit& tk)
     : TForm(tk, "Form4"),
       Label1(tk, this, "Label1"),
@@ -45,6 +61,7 @@ TForm4::TForm4(UiToolkit& tk)
   SizeList.SetBounds(0, 18, 240, 112);
   SizeList.SetColumnWidths(80, 154);
   SizeList.SetTabBetweenCells(true);
+  SizeList.RefusalText = GridKeyRefusalText;
   SUpBtn.SetBounds(246, 32, 41, 25);
   SUpBtn.SetCaption("UP");
   SUpBtn.SetTag(1);
@@ -59,6 +76,7 @@ TForm4::TForm4(UiToolkit& tk)
   BaseList.SetBounds(0, 155, 240, 112);
   BaseList.SetColumnWidths(80, 154);
   BaseList.SetTabBetweenCells(false);
+  BaseList.RefusalText = GridKeyRefusalText;
   BUpBtn.SetBounds(246, 168, 41, 25);
   BUpBtn.SetCaption("UP");
   BUpBtn.SetTag(1);

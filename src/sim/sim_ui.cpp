@@ -329,7 +329,7 @@ void SimControlPeer::ClearRows() {
 std::optional<std::string> SimControlPeer::AppendKeyValue(const std::string& key, const std::string& value) {
   std::vector<std::string> keys;
   for (const auto& r : rows_) keys.push_back(r[0]);
-  if (std::optional<std::string> refusal = GridKeyRefusal(keys, RowCount(), key)) return refusal;
+  if (std::optional<std::string> refusal = RefuseGridKey(keys, RowCount(), key, events_)) return refusal;
   rows_.push_back({key, value});
   if (selected_row_ < 0) {
     selected_row_ = 0;
@@ -966,7 +966,7 @@ bool SimToolkit::EditKey(std::string_view name, int row, std::string_view key) {
   if (row < 0 || row >= c.RowCount()) return false;
   std::vector<std::string> keys;
   for (const auto& r : c.rows_) keys.push_back(r[0]);
-  if (std::optional<std::string> refusal = GridKeyRefusal(keys, row, key)) {
+  if (std::optional<std::string> refusal = RefuseGridKey(keys, row, key, c.events_)) {
     application_.ShowMessage(*refusal);
     return false;
   }

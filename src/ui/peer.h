@@ -30,12 +30,18 @@ enum class BevelKind { bvNone, bvLowered, bvRaised };
 enum class TextAlign { taLeftJustify, taCenter, taRightJustify };
 
 struct FontSpec {
-  std::string name = "ＭＳ Ｐゴシック";
+  std::string name;  // face; the program names it for its forms, "" leaves it to the window system
   int height = 13;  // pixels at 96 DPI
   bool bold = false;
   TColor color = clWindowText;
   bool underline = false;
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+// Why a key/value grid refuses a key.
+enum class GridKeyFault {
+  kHoldsEquals,  // "=" separates a row's key from its value in the grid's text form
+  kDuplicate,    // another row has it, letter case ignored
 };
 
 enum class ControlKind {
@@ -113,6 +119,13 @@ class PeerEvents {
   virtual void PeerMouseLeave() {}
   // Paint boxes: draw the whole client area.
   virtual void PeerPaint(Canvas& canvas) { (void)canvas; }
+  // Key/value grids: the words a refused key is reported with. The widget
+  // set has none of its own; "" when the program gives none.
+  virtual std::string PeerKeyRefusal(GridKeyFault fault, const std::string& key) {
+    (void)fault;
+    (void)key;
+    return {};
+  }
 };
 
 class PopupMenuPeer;
@@ -187,7 +200,7 @@ class ControlPeer {
   // second the values (SetColumns gives their widths, the filling one follows
   // the grid's width). Keys stay unique within the grid, letter case ignored
   // (SameTextIgnoreCase), and never hold "=": a key breaking that is refused
-  // with the grid's own message (GridKeyRefusal in ui/value_list_editor.h).
+  // (RefuseGridKey in ui/value_list_editor.h) in the words PeerKeyRefusal gives.
   // The program's append gets the message back and adds nothing; the user's
   // edit of a key is refused with the message shown by the peer (as
   // ApplicationPeer::ShowMessage does), the old key staying. Values are free.

@@ -17,6 +17,7 @@
 #include "controls/arrow_key_hook.h"
 #include "controls/number_edit.h"
 #include "controls/slide_up_down.h"
+#include "presets/list_editor.h"
 #include "ui/form.h"
 #include "ui/value_list_editor.h"
 #include "win32/win32_api.h"
@@ -1429,6 +1430,7 @@ struct GridRecorder : PeerEvents {
   Win32ValueListEditorPeer* grid = nullptr;
   std::vector<std::string> clicks;
   bool widen = true;
+  std::string PeerKeyRefusal(GridKeyFault fault, const std::string& key) override { return GridKeyRefusalText(fault, key); }
   void PeerClick() override {
     clicks.push_back(std::to_string(grid->SelectedRow()) + "," + std::to_string(grid->FocusColumn()));
     if (widen) grid->SelectWholeRow(grid->SelectedRow());
@@ -1449,6 +1451,7 @@ struct GridRig {
     tk.Application().SetTitle("Wakumo");
     grid_events.grid = grid;
     FontSpec f;
+    f.name = "ＭＳ Ｐゴシック";
     f.height = 12;
     form->SetFont(f);
     form->SetClientSize(289, 200);
