@@ -50,6 +50,27 @@ constexpr std::uint32_t kFormStyle = WS_CAPTION_ | WS_SYSMENU_ | WS_MINIMIZEBOX_
 
 Rect Offset(const Rect& r, Point d) { return {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y}; }
 
+std::unique_ptr<SimControlPeer> MakePeer(SimToolkit& tk, ControlKind kind, SimControlPeer* parent, PeerEvents& events,
+                                         const std::string& name) {
+  switch (kind) {
+    case ControlKind::Form: return std::make_unique<SimFormPeer>(tk, parent, events, name);
+    case ControlKind::Panel: return std::make_unique<SimPanelPeer>(tk, kind, parent, events, name);
+    case ControlKind::Image: return std::make_unique<SimPicturePeer>(tk, kind, parent, events, name);
+    case ControlKind::Label: return std::make_unique<SimLabelPeer>(tk, kind, parent, events, name);
+    case ControlKind::Button: return std::make_unique<SimButtonPeer>(tk, kind, parent, events, name);
+    case ControlKind::SpeedButton: return std::make_unique<SimSpeedButtonPeer>(tk, kind, parent, events, name);
+    case ControlKind::CheckBox: return std::make_unique<SimCheckBoxPeer>(tk, kind, parent, events, name);
+    case ControlKind::ComboBox:
+    case ControlKind::DropDownList: return std::make_unique<SimItemsPeer>(tk, kind, parent, events, name);
+    case ControlKind::Edit: return std::make_unique<SimEditPeer>(tk, kind, parent, events, name);
+    case ControlKind::ListView: return std::make_unique<SimListViewPeer>(tk, kind, parent, events, name);
+    case ControlKind::ValueListEditor: return std::make_unique<SimGridPeer>(tk, kind, parent, events, name);
+    case ControlKind::HintWindow: return std::make_unique<SimHintWindowPeer>(tk, kind, parent, events, name);
+    case ControlKind::PaintBox: break;
+  }
+  return std::make_unique<SimControlPeer>(tk, kind, parent, events, name);
+}
+
 }  // namespace
 
 SimControlPeer::SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer* parent, PeerEvents& events,
@@ -76,7 +97,6 @@ SimControlPeer::SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer*
     desc.parent = host;
   }
   handle_ = Desktop().Create(desc);
-  if (kind == ControlKind::Form) Recentre();
   if (kind == ControlKind::HintWindow) Desktop().SetTopmost(handle_, true);
 }
 
@@ -98,25 +118,9 @@ WindowHandle SimControlPeer::HostWindow(Point* offset) const {
   return 0;
 }
 
-void SimControlPeer::Recentre() {
-  if (kind_ != ControlKind::Form || !centred_) return;
-  const Rect r = Desktop().LocalRect(handle_);
-  const int left = (Desktop().Metric(SystemMetric::CxScreen) - r.Width()) / 2;
-  const int top = (Desktop().Metric(SystemMetric::CyScreen) - r.Height()) / 2;
-  Desktop().SetRect(handle_, {left, top, left + r.Width(), top + r.Height()});
-}
-
 void SimControlPeer::SetBounds(const Rect& r) {
   if (handle_ == 0) {
     bounds_ = r;
-    return;
-  }
-  if (kind_ == ControlKind::Form) {
-    const Rect old = Desktop().LocalRect(handle_);
-    // A size change alone keeps a centred form centred.
-    if (r.left != old.left || r.top != old.top) centred_ = false;
-    SetFormRect(r);
-    Recentre();
     return;
   }
   Point offset;
@@ -126,7 +130,6 @@ void SimControlPeer::SetBounds(const Rect& r) {
 
 Rect SimControlPeer::Bounds() const {
   if (handle_ == 0 || !Desktop().Exists(handle_)) return bounds_;
-  if (kind_ == ControlKind::Form) return Desktop().LocalRect(handle_);
   Point offset;
   HostWindow(&offset);
   return Offset(Desktop().LocalRect(handle_), {-offset.x, -offset.y});
@@ -135,11 +138,6 @@ Rect SimControlPeer::Bounds() const {
 void SimControlPeer::SetCaption(const std::string& text) {
   caption_ = text;
   if (handle_ != 0) Desktop().SetTitle(handle_, text);
-  if (kind_ == ControlKind::Edit) {
-    sel_start_ = sel_length_ = 0;
-    modified_ = false;
-    events_.PeerChange();
-  }
 }
 
 std::string SimControlPeer::Caption() const {
@@ -155,12 +153,12 @@ bool SimControlPeer::Visible() const {
   return handle_ != 0 && Desktop().Exists(handle_) ? Desktop().VisibleFlag(handle_) : visible_;
 }
 
-void SimControlPeer::SetPicture(const std::string& resource, bool transparent) {
+void SimPicturePeer::SetPicture(const std::string& resource, bool transparent) {
   picture_ = resource;
   picture_transparent_ = transparent;
 }
 
-void SimControlPeer::SetSpeedStyle(bool flat, int group, bool allow_all_up) {
+void SimSpeedButtonPeer::SetSpeedStyle(bool flat, int group, bool allow_all_up) {
   flat_ = flat;
   group_index_ = group;
   allow_all_up_ = allow_all_up;
@@ -190,11 +188,9 @@ std::string SimScreen::CursorResource(int id) const {
 std::unique_ptr<ControlPeer> SimToolkit::CreateControl(ControlKind kind, ControlPeer* parent, PeerEvents& events,
                                                        const std::string& name) {
   auto* sim_parent = dynamic_cast<SimControlPeer*>(parent);
-  std::unique_ptr<SimControlPeer> peer =
-      kind == ControlKind::HintWindow ? std::make_unique<SimHintWindowPeer>(*this, kind, sim_parent, events, name)
-                                      : std::make_unique<SimControlPeer>(*this, kind, sim_parent, events, name);
+  std::unique_ptr<SimControlPeer> peer = MakePeer(*this, kind, sim_parent, events, name);
   controls_.push_back(peer.get());
-  if (kind == ControlKind::Form && !main_form_) main_form_ = peer.get();
+  if (kind == ControlKind::Form && !main_form_) main_form_ = dynamic_cast<SimFormPeer*>(peer.get());
   return peer;
 }
 
@@ -230,7 +226,8 @@ void SimToolkit::Forget(SimPopupMenuPeer* menu) {
   popup_menus_.erase(std::remove(popup_menus_.begin(), popup_menus_.end(), menu), popup_menus_.end());
   if (open_menu_ == menu) open_menu_ = nullptr;
   for (SimControlPeer* c : controls_) {
-    if (c->popup_menu_ == menu) c->popup_menu_ = nullptr;
+    auto* form = dynamic_cast<SimFormPeer*>(c);
+    if (form && form->popup_menu_ == menu) form->popup_menu_ = nullptr;
   }
 }
 

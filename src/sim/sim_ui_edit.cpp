@@ -10,13 +10,20 @@
 
 namespace wakumo {
 
-void SimControlPeer::SetSel(int start, int length) {
+void SimEditPeer::SetCaption(const std::string& text) {
+  SimControlPeer::SetCaption(text);
+  sel_start_ = sel_length_ = 0;
+  modified_ = false;
+  events_.PeerChange();
+}
+
+void SimEditPeer::SetSel(int start, int length) {
   const int size = static_cast<int>(Utf8ToUtf16(Caption()).size());
   sel_start_ = std::clamp(start, 0, size);
   sel_length_ = std::clamp(length, 0, size - sel_start_);
 }
 
-void SimControlPeer::ReplaceEditText(const std::string& text, int caret) {
+void SimEditPeer::ReplaceEditText(const std::string& text, int caret) {
   caption_ = text;
   if (handle_ != 0) Desktop().SetTitle(handle_, text);
   sel_start_ = caret;
@@ -24,13 +31,13 @@ void SimControlPeer::ReplaceEditText(const std::string& text, int caret) {
   modified_ = true;
 }
 
-void SimControlPeer::SetItems(const std::vector<std::string>& items) {
+void SimItemsPeer::SetItems(const std::vector<std::string>& items) {
   items_ = items;
   item_index_ = -1;
   if (kind_ == ControlKind::DropDownList) SetCaption("");
 }
 
-void SimControlPeer::SetItemIndex(int index) {
+void SimItemsPeer::SetItemIndex(int index) {
   if (index >= 0 && index < static_cast<int>(items_.size())) {
     item_index_ = index;
     SetCaption(items_[static_cast<std::size_t>(index)]);
@@ -41,8 +48,9 @@ void SimControlPeer::SetItemIndex(int index) {
 }
 
 bool SimToolkit::Select(std::string_view name, int index) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::ComboBox && c.kind_ != ControlKind::DropDownList) return false;
+  auto* items = dynamic_cast<SimItemsPeer*>(&Get(name));
+  if (!items) return false;
+  SimItemsPeer& c = *items;
   if (!c.CanTakeInput() || index < 0 || index >= static_cast<int>(c.items_.size())) return false;
   c.SetItemIndex(index);
   c.events_.PeerChange();
@@ -55,8 +63,8 @@ bool SimToolkit::TypeText(std::string_view name, std::string_view text) {
   SimControlPeer& c = Get(name);
   if (c.kind_ != ControlKind::Edit && c.kind_ != ControlKind::ComboBox) return false;
   if (!c.CanTakeInput()) return false;
-  if (c.kind_ == ControlKind::Edit) {
-    c.ReplaceEditText(std::string(text), static_cast<int>(Utf8ToUtf16(text).size()));
+  if (auto* edit = dynamic_cast<SimEditPeer*>(&c)) {
+    edit->ReplaceEditText(std::string(text), static_cast<int>(Utf8ToUtf16(text).size()));
   } else {
     c.SetCaption(std::string(text));
   }
@@ -65,8 +73,9 @@ bool SimToolkit::TypeText(std::string_view name, std::string_view text) {
 }
 
 bool SimToolkit::TypeChar(std::string_view name, char32_t ch) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::Edit || !c.CanTakeInput()) return false;
+  auto* edit = dynamic_cast<SimEditPeer*>(&Get(name));
+  if (!edit || !edit->CanTakeInput()) return false;
+  SimEditPeer& c = *edit;
   if (!c.events_.PeerKeyPress(ch)) return true;
   if (ch == 0x16) {  // Ctrl+V
     PasteInto(c);
@@ -102,20 +111,21 @@ bool SimToolkit::TypeChar(std::string_view name, char32_t ch) {
 }
 
 bool SimToolkit::TypeChars(std::string_view name, std::string_view text) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::Edit || !c.CanTakeInput()) return false;
+  auto* edit = dynamic_cast<SimEditPeer*>(&Get(name));
+  if (!edit || !edit->CanTakeInput()) return false;
   for (const char32_t ch : Utf8ToUtf32(text)) TypeChar(name, ch);
   return true;
 }
 
 bool SimToolkit::Paste(std::string_view name) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::Edit || !c.CanTakeInput()) return false;
+  auto* edit = dynamic_cast<SimEditPeer*>(&Get(name));
+  if (!edit || !edit->CanTakeInput()) return false;
+  SimEditPeer& c = *edit;
   PasteInto(c);
   return true;
 }
 
-void SimToolkit::PasteInto(SimControlPeer& c) {
+void SimToolkit::PasteInto(SimEditPeer& c) {
   if (c.events_.PeerPaste() || !clipboard_) return;
   const std::optional<std::string> clip = clipboard_->GetText();
   if (!clip) return;

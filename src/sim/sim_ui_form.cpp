@@ -4,45 +4,56 @@
 
 #include <algorithm>
 #include <stdexcept>
-
+#include <utility>
 
 namespace wakumo {
 
-void SimControlPeer::SetClientSize(int width, int height) {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (handle_ == 0) {
-    bounds_.right = bounds_.left + width;
-    bounds_.bottom = bounds_.top + height;
-    return;
-  }
-  // A form's client size is a design size, shown in the pixels of its DPI.
-  if (kind_ == ControlKind::Form) {
-    width = ScaleDesign(width);
-    height = ScaleDesign(height);
-  }
-  const SimInsets in = Desktop().ClientInsets(handle_);
-  const Rect r = Desktop().LocalRect(handle_);
-  const Rect sized{r.left, r.top, r.left + width + in.left + in.right, r.top + height + in.top + in.bottom};
-  if (kind_ == ControlKind::Form) {
-    SetFormRect(sized);
-  } else {
-    Desktop().SetRect(handle_, sized);
-  }
+SimFormPeer::SimFormPeer(SimToolkit& tk, SimControlPeer* parent, PeerEvents& events, std::string name)
+    : SimControlPeer(tk, ControlKind::Form, parent, events, std::move(name)) {
   Recentre();
 }
 
-Rect SimControlPeer::ClientRect() const {
-  if (handle_ == 0) return {0, 0, bounds_.Width(), bounds_.Height()};
+void SimFormPeer::Recentre() {
+  if (!centred_) return;
+  const Rect r = Desktop().LocalRect(handle_);
+  const int left = (Desktop().Metric(SystemMetric::CxScreen) - r.Width()) / 2;
+  const int top = (Desktop().Metric(SystemMetric::CyScreen) - r.Height()) / 2;
+  Desktop().SetRect(handle_, {left, top, left + r.Width(), top + r.Height()});
+}
+
+void SimFormPeer::SetBounds(const Rect& r) {
+  const Rect old = Desktop().LocalRect(handle_);
+  // A size change alone keeps a centred form centred.
+  if (r.left != old.left || r.top != old.top) centred_ = false;
+  SetFormRect(r);
+  Recentre();
+}
+
+Rect SimFormPeer::Bounds() const {
+  if (!Desktop().Exists(handle_)) return bounds_;
+  return Desktop().LocalRect(handle_);
+}
+
+void SimFormPeer::SetClientSize(int width, int height) {
+  // The client size is a design size, shown in the pixels of the form's DPI.
+  width = ScaleDesign(std::max(width, 0));
+  height = ScaleDesign(std::max(height, 0));
+  const SimInsets in = Desktop().ClientInsets(handle_);
+  const Rect r = Desktop().LocalRect(handle_);
+  SetFormRect({r.left, r.top, r.left + width + in.left + in.right, r.top + height + in.top + in.bottom});
+  Recentre();
+}
+
+Rect SimFormPeer::ClientRect() const {
   const Rect c = Desktop().ClientScreenRect(handle_);
-  if (kind_ == ControlKind::Form && dpi_ != 96) return {0, 0, c.Width() * 96 / dpi_, c.Height() * 96 / dpi_};
+  if (dpi_ != 96) return {0, 0, c.Width() * 96 / dpi_, c.Height() * 96 / dpi_};
   return {0, 0, c.Width(), c.Height()};
 }
 
-int SimControlPeer::ScaleDesign(int v) const { return (v * dpi_ + 48) / 96; }
+int SimFormPeer::ScaleDesign(int v) const { return (v * dpi_ + 48) / 96; }
 
-void SimControlPeer::ChangeDpi(int new_dpi) {
-  if (kind_ != ControlKind::Form || handle_ == 0 || new_dpi <= 0 || new_dpi == dpi_) return;
+void SimFormPeer::ChangeDpi(int new_dpi) {
+  if (new_dpi <= 0 || new_dpi == dpi_) return;
   const int old_dpi = dpi_;
   const Rect old = Desktop().LocalRect(handle_);
   const Rect client = ClientRect();
@@ -56,7 +67,7 @@ void SimControlPeer::ChangeDpi(int new_dpi) {
   dpi_changing_ = false;
 }
 
-void SimControlPeer::SetBorderIcons(bool system_menu, bool minimize, bool maximize) {
+void SimFormPeer::SetBorderIcons(bool system_menu, bool minimize, bool maximize) {
   if (handle_ == 0) return;
   std::uint32_t style = Desktop().StyleOf(handle_) & ~(WS_SYSMENU_ | WS_MINIMIZEBOX_ | WS_MAXIMIZEBOX_);
   if (system_menu) style |= WS_SYSMENU_;
@@ -65,42 +76,38 @@ void SimControlPeer::SetBorderIcons(bool system_menu, bool minimize, bool maximi
   Desktop().SetStyle(handle_, style);
 }
 
-void SimControlPeer::SetStayOnTop(bool on) {
+void SimFormPeer::SetStayOnTop(bool on) {
   if (handle_ != 0) Desktop().SetTopmost(handle_, on);
 }
 
-bool SimControlPeer::StayOnTop() const {
+bool SimFormPeer::StayOnTop() const {
   return handle_ != 0 && (Desktop().ExStyleOf(handle_) & kSimWsExTopmost);
 }
 
-void SimControlPeer::Show() {
+void SimFormPeer::Show() {
   SetVisible(true);
-  if (kind_ != ControlKind::Form) return;
   shown_ = true;
   Desktop().SetForeground(handle_);
 }
 
-void SimControlPeer::Close() {
-  if (kind_ != ControlKind::Form) return;
+void SimFormPeer::Close() {
   events_.PeerClose();
   SetVisible(false);
   if (tk_.MainForm() == this) tk_.Application().Terminate();
 }
 
-Rect SimControlPeer::WindowRect() const {
+Rect SimFormPeer::WindowRect() const {
   // A minimised form answers where it comes back to, not its iconic place.
-  if (kind_ == ControlKind::Form && Desktop().MinimisedFlag(handle_)) return Desktop().RestoreRect(handle_);
-  if (handle_ != 0) return Desktop().ScreenRect(handle_);
-  return ScreenBounds();
+  if (Desktop().MinimisedFlag(handle_)) return Desktop().RestoreRect(handle_);
+  return Desktop().ScreenRect(handle_);
 }
 
-void SimControlPeer::SetWindowRect(const Rect& r) {
-  if (kind_ != ControlKind::Form) return;
+void SimFormPeer::SetWindowRect(const Rect& r) {
   centred_ = false;
   SetFormRect(r);
 }
 
-void SimControlPeer::SetFormRect(Rect r) {
+void SimFormPeer::SetFormRect(Rect r) {
   const Rect old = Desktop().LocalRect(handle_);
   if (sizeable_ && !dpi_changing_ && (r.Width() != old.Width() || r.Height() != old.Height())) {
     int width = r.Width();
@@ -116,14 +123,14 @@ void SimControlPeer::SetFormRect(Rect r) {
   if (r.Width() != old.Width() || r.Height() != old.Height()) events_.PeerResize();
 }
 
-void SimControlPeer::SetSizeable(bool on) {
+void SimFormPeer::SetSizeable(bool on) {
   sizeable_ = on;
   if (handle_ == 0) return;
   const std::uint32_t style = Desktop().StyleOf(handle_);
   Desktop().SetStyle(handle_, on ? style | WS_THICKFRAME_ : style & ~WS_THICKFRAME_);
 }
 
-void SimControlPeer::SetDialogFrame(bool on) {
+void SimFormPeer::SetDialogFrame(bool on) {
   dialog_frame_ = on;
   if (handle_ == 0) return;
   if (on) SetSizeable(false);
@@ -131,8 +138,7 @@ void SimControlPeer::SetDialogFrame(bool on) {
   Desktop().SetExStyle(handle_, on ? ex | WS_EX_DLGMODALFRAME_ : ex & ~WS_EX_DLGMODALFRAME_);
 }
 
-ModalResult SimControlPeer::ShowModal() {
-  if (kind_ != ControlKind::Form) return ModalResult::mrCancel;
+ModalResult SimFormPeer::ShowModal() {
   if (tk_.modal_scripts_.empty()) throw std::logic_error("modal form " + name_ + " shown with no script");
   const auto script = std::move(tk_.modal_scripts_.front());
   tk_.modal_scripts_.pop_front();
@@ -149,7 +155,7 @@ ModalResult SimControlPeer::ShowModal() {
   modal_open_ = true;
   Show();
   struct Restore {
-    SimControlPeer& form;
+    SimFormPeer& form;
     std::vector<SimControlPeer*>& disabled;
     ~Restore() {
       for (SimControlPeer* c : disabled) c->enabled_ = true;
@@ -167,7 +173,7 @@ ModalResult SimControlPeer::ShowModal() {
   return modal_result_;
 }
 
-void SimControlPeer::EndModal(ModalResult result) {
+void SimFormPeer::EndModal(ModalResult result) {
   if (!modal_open_ || result == ModalResult::mrNone) return;
   modal_result_ = result;
   modal_open_ = false;
@@ -175,15 +181,17 @@ void SimControlPeer::EndModal(ModalResult result) {
 }
 
 bool SimToolkit::CloseForm(std::string_view name) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::Form) return false;
-  c.Close();
+  auto* c = dynamic_cast<SimFormPeer*>(&Get(name));
+  if (!c) return false;
+  c->Close();
   return true;
 }
 
 bool SimToolkit::ResizeForm(std::string_view name, int width, int height) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::Form || !c.sizeable_ || !c.Visible() || !c.CanTakeInput()) return false;
+  auto* form = dynamic_cast<SimFormPeer*>(&Get(name));
+  if (!form) return false;
+  SimFormPeer& c = *form;
+  if (!c.sizeable_ || !c.Visible() || !c.CanTakeInput()) return false;
   const Rect r = desktop_.LocalRect(c.handle_);
   c.centred_ = false;
   c.SetFormRect({r.left, r.top, r.left + width, r.top + height});

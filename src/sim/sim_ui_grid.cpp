@@ -12,12 +12,12 @@
 
 namespace wakumo {
 
-void SimControlPeer::ClearRows() {
+void SimRowsPeer::ClearRows() {
   rows_.clear();
   selected_row_ = -1;
 }
 
-std::optional<std::string> SimControlPeer::AppendKeyValue(const std::string& key, const std::string& value) {
+std::optional<std::string> SimGridPeer::AppendKeyValue(const std::string& key, const std::string& value) {
   std::vector<std::string> keys;
   for (const auto& r : rows_) keys.push_back(r[0]);
   if (std::optional<std::string> refusal = RefuseGridKey(keys, RowCount(), key, events_)) return refusal;
@@ -30,31 +30,32 @@ std::optional<std::string> SimControlPeer::AppendKeyValue(const std::string& key
   return std::nullopt;
 }
 
-void SimControlPeer::ExchangeRows(int a, int b) {
+void SimGridPeer::ExchangeRows(int a, int b) {
   if (a < 0 || b < 0 || a >= RowCount() || b >= RowCount()) return;
   std::swap(rows_[static_cast<std::size_t>(a)], rows_[static_cast<std::size_t>(b)]);
 }
 
-void SimControlPeer::DeleteRow(int row) {
+void SimGridPeer::DeleteRow(int row) {
   if (row < 0 || row >= RowCount()) return;
   rows_.erase(rows_.begin() + row);
   selected_row_ = rows_.empty() ? -1 : std::min(selected_row_, RowCount() - 1);
 }
 
-void SimControlPeer::SelectWholeRow(int row) {
+void SimGridPeer::SelectWholeRow(int row) {
   if (row < 0 || row >= RowCount()) return;
   selected_row_ = row;
   whole_row_ = true;
 }
 
-std::vector<std::string> SimControlPeer::RowTexts(int row) const {
+std::vector<std::string> SimRowsPeer::RowTexts(int row) const {
   if (row < 0 || row >= RowCount()) return {};
   return rows_[static_cast<std::size_t>(row)];
 }
 
 bool SimToolkit::SelectRow(std::string_view name, int row) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::ListView || !c.CanTakeInput()) return false;
+  auto* list = dynamic_cast<SimListViewPeer*>(&Get(name));
+  if (!list || !list->CanTakeInput()) return false;
+  SimListViewPeer& c = *list;
   if (row < -1 || row >= c.RowCount()) return false;
   c.selected_row_ = row;
   c.events_.PeerClick();
@@ -62,8 +63,9 @@ bool SimToolkit::SelectRow(std::string_view name, int row) {
 }
 
 bool SimToolkit::ClickCell(std::string_view name, int row, int column) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::ValueListEditor || !c.CanTakeInput()) return false;
+  auto* grid = dynamic_cast<SimGridPeer*>(&Get(name));
+  if (!grid || !grid->CanTakeInput()) return false;
+  SimGridPeer& c = *grid;
   if (row < 0 || row >= c.RowCount() || column < 0 || column > 1) return false;
   c.selected_row_ = row;
   c.selected_column_ = column;
@@ -73,8 +75,9 @@ bool SimToolkit::ClickCell(std::string_view name, int row, int column) {
 }
 
 bool SimToolkit::EditKey(std::string_view name, int row, std::string_view key) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::ValueListEditor || !c.CanTakeInput()) return false;
+  auto* grid = dynamic_cast<SimGridPeer*>(&Get(name));
+  if (!grid || !grid->CanTakeInput()) return false;
+  SimGridPeer& c = *grid;
   if (row < 0 || row >= c.RowCount()) return false;
   std::vector<std::string> keys;
   for (const auto& r : c.rows_) keys.push_back(r[0]);
@@ -87,8 +90,9 @@ bool SimToolkit::EditKey(std::string_view name, int row, std::string_view key) {
 }
 
 bool SimToolkit::EditValue(std::string_view name, int row, std::string_view value) {
-  SimControlPeer& c = Get(name);
-  if (c.kind_ != ControlKind::ValueListEditor || !c.CanTakeInput()) return false;
+  auto* grid = dynamic_cast<SimGridPeer*>(&Get(name));
+  if (!grid || !grid->CanTakeInput()) return false;
+  SimGridPeer& c = *grid;
   if (row < 0 || row >= c.RowCount()) return false;
   c.rows_[static_cast<std::size_t>(row)][1] = std::string(value);
   return true;

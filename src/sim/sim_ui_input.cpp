@@ -47,19 +47,19 @@ bool SimControlPeer::Focused() const { return tk_.focused_ == this; }
 bool SimToolkit::Click(std::string_view name) {
   SimControlPeer& c = Get(name);
   if (!c.CanTakeInput()) return false;
-  if (c.kind_ == ControlKind::CheckBox) {
-    c.checked_ = !c.checked_;
-  } else if (c.kind_ == ControlKind::SpeedButton && c.group_index_ != 0) {
-    if (!c.checked_) {
-      for (SimControlPeer* other : controls_) {
-        if (other != &c && other->kind_ == ControlKind::SpeedButton && other->parent_ == c.parent_ &&
-            other->group_index_ == c.group_index_) {
+  if (auto* box = dynamic_cast<SimCheckBoxPeer*>(&c)) {
+    box->checked_ = !box->checked_;
+  } else if (auto* speed = dynamic_cast<SimSpeedButtonPeer*>(&c); speed && speed->group_index_ != 0) {
+    if (!speed->checked_) {
+      for (SimControlPeer* peer : controls_) {
+        auto* other = dynamic_cast<SimSpeedButtonPeer*>(peer);
+        if (other && other != speed && other->parent_ == c.parent_ && other->group_index_ == speed->group_index_) {
           other->checked_ = false;
         }
       }
-      c.checked_ = true;
-    } else if (c.allow_all_up_) {
-      c.checked_ = false;
+      speed->checked_ = true;
+    } else if (speed->allow_all_up_) {
+      speed->checked_ = false;
     }
   }
   c.events_.PeerClick();
@@ -209,8 +209,9 @@ bool SimToolkit::ContextMenu(std::string_view name, Point client) {
   SimControlPeer& c = Get(name);
   if (!c.CanTakeInput()) return false;
   for (SimControlPeer* p = &c; p; p = p->parent_) {
-    if (p->popup_menu_) {
-      p->popup_menu_->Popup(c.ClientToScreen(client));
+    auto* form = dynamic_cast<SimFormPeer*>(p);
+    if (form && form->popup_menu_) {
+      form->popup_menu_->Popup(c.ClientToScreen(client));
       return true;
     }
   }

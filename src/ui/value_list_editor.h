@@ -12,10 +12,10 @@
 
 namespace wakumo {
 
-class TValueListEditor : public TControl {
+class TValueListEditor : public TKindControl<GridPeer> {
  public:
   TValueListEditor(UiToolkit& tk, TControl* parent, const std::string& name)
-      : TControl(tk, ControlKind::ValueListEditor, parent, name) {}
+      : TKindControl(tk, ControlKind::ValueListEditor, parent, name) {}
 
   // Widths of the key and the value column; the value column follows the grid's width.
   void SetColumnWidths(int key, int value) { Peer().SetColumns({ListColumn{"", key, 0, false}, ListColumn{"", value, 0, true}}); }

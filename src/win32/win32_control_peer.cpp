@@ -244,11 +244,6 @@ LRESULT CALLBACK Win32ControlPeer::CustomWndProc(HWND hwnd, UINT msg, WPARAM w, 
   return DefWindowProcW(hwnd, msg, w, l);
 }
 
-bool Win32ControlPeer::HasParentWindow() const {
-  if (!hwnd_) return false;
-  return kind_ == ControlKind::Form || (parent_ && parent_->hwnd_);
-}
-
 bool Win32ControlPeer::Focused() const {
   HWND focus = GetFocus();
   return hwnd_ && focus && (focus == hwnd_ || IsChild(hwnd_, focus));

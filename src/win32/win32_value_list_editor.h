@@ -13,7 +13,7 @@
 
 namespace wakumo {
 
-class Win32ValueListEditorPeer : public Win32ControlPeer {
+class Win32ValueListEditorPeer : public Win32ControlPeer, public GridPeer {
  public:
   Win32ValueListEditorPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
   ~Win32ValueListEditorPeer() override;

@@ -236,9 +236,9 @@ TEST(SimToolkitRegistry, QualifiedNamesScreenApplicationAndClosing) {
   bool closed = false;
   editor.OnClose = [&] { closed = true; };
 
-  EXPECT_EQ(f.tk.Find("Label1"), &main_label.Peer());
-  EXPECT_EQ(f.tk.Find("Form4.Label1"), &editor_label.Peer());
-  EXPECT_EQ(f.tk.FindByHandle(editor.Handle()), &editor.Peer());
+  EXPECT_EQ(static_cast<ControlPeer*>(f.tk.Find("Label1")), &main_label.TControl::Peer());
+  EXPECT_EQ(static_cast<ControlPeer*>(f.tk.Find("Form4.Label1")), &editor_label.TControl::Peer());
+  EXPECT_EQ(static_cast<ControlPeer*>(f.tk.FindByHandle(editor.Handle())), &editor.TControl::Peer());
 
   screen.RegisterCursor(5, "MYCURSOR");
   screen.SetCursor(5);

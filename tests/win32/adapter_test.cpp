@@ -241,15 +241,15 @@ void TestControlsCarryTheirNames() {
   Recorder fe, pe, le, ie, be, ce, se, ee, ke;
   std::set<std::string> atoms;
   {
-    auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkTestForm");
-    auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkTestPanel");
-    auto label = tk.CreateControl(ControlKind::Label, panel.get(), le, "WkTestLabel");
-    auto image = tk.CreateControl(ControlKind::Image, panel.get(), ie, "WkTestImage");
-    auto button = tk.CreateControl(ControlKind::Button, form.get(), be, "WkTestButton");
-    auto check = tk.CreateControl(ControlKind::CheckBox, form.get(), ce, "WkTestCheck");
-    auto speed = tk.CreateControl(ControlKind::SpeedButton, form.get(), se, "WkTestSpeed");
-    auto edit = tk.CreateControl(ControlKind::Edit, panel.get(), ee, "WkTestEdit");
-    auto combo = tk.CreateControl(ControlKind::ComboBox, form.get(), ke, "WkTestCombo");
+    auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkTestForm");
+    auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkTestPanel");
+    auto label = tk.Create<LabelPeer>(ControlKind::Label, panel.get(), le, "WkTestLabel");
+    auto image = tk.Create<PicturePeer>(ControlKind::Image, panel.get(), ie, "WkTestImage");
+    auto button = tk.Create<ButtonPeer>(ControlKind::Button, form.get(), be, "WkTestButton");
+    auto check = tk.Create<CheckBoxPeer>(ControlKind::CheckBox, form.get(), ce, "WkTestCheck");
+    auto speed = tk.Create<SpeedButtonPeer>(ControlKind::SpeedButton, form.get(), se, "WkTestSpeed");
+    auto edit = tk.Create<EditPeer>(ControlKind::Edit, panel.get(), ee, "WkTestEdit");
+    auto combo = tk.Create<ItemsPeer>(ControlKind::ComboBox, form.get(), ke, "WkTestCombo");
 
     Check(ws.GetClassName(form->Handle()) == "TWkTestForm",
           "form class is \"T\" + name, got \"" + ws.GetClassName(form->Handle()) + "\"");
@@ -311,9 +311,9 @@ void TestFormGoingFirst() {
   // stale handles or atoms behind either.
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkFormGone");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkPanelGone");
-  auto label = tk.CreateControl(ControlKind::Label, panel.get(), le, "WkLabelGone");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkFormGone");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkPanelGone");
+  auto label = tk.Create<LabelPeer>(ControlKind::Label, panel.get(), le, "WkLabelGone");
   label->SetHint("ヒント");
   form.reset();
   Check(panel->Handle() == 0 && label->Handle() == 0, "children's windows went with the form");
@@ -331,12 +331,12 @@ void TestPeerBehaviour() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Win32WindowSystem ws;
   Recorder fe, ae, be, ce, ke, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm2");
-  auto a = tk.CreateControl(ControlKind::SpeedButton, form.get(), ae, "WkSpeedA");
-  auto b = tk.CreateControl(ControlKind::SpeedButton, form.get(), be, "WkSpeedB");
-  auto check = tk.CreateControl(ControlKind::CheckBox, form.get(), ce, "WkCheck");
-  auto combo = tk.CreateControl(ControlKind::ComboBox, form.get(), ke, "WkCombo");
-  auto list = tk.CreateControl(ControlKind::DropDownList, form.get(), le, "WkList");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm2");
+  auto a = tk.Create<SpeedButtonPeer>(ControlKind::SpeedButton, form.get(), ae, "WkSpeedA");
+  auto b = tk.Create<SpeedButtonPeer>(ControlKind::SpeedButton, form.get(), be, "WkSpeedB");
+  auto check = tk.Create<CheckBoxPeer>(ControlKind::CheckBox, form.get(), ce, "WkCheck");
+  auto combo = tk.Create<ItemsPeer>(ControlKind::ComboBox, form.get(), ke, "WkCombo");
+  auto list = tk.Create<ItemsPeer>(ControlKind::DropDownList, form.get(), le, "WkList");
   form->SetClientSize(300, 200);
   form->Show();
   a->SetBounds({0, 0, 28, 28});
@@ -460,7 +460,7 @@ void TestPopupMenuChoice() {
   g_test = "Menu";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkMenuForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkMenuForm");
   form->SetClientSize(200, 100);
   form->Show();
   SetForegroundWindow(ToHwnd(form->Handle()));
@@ -520,9 +520,9 @@ void TestPaintedLooks() {
   g_test = "Looks";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe, ke;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkLooks");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkBevel");
-  auto combo = tk.CreateControl(ControlKind::ComboBox, form.get(), ke, "WkCombo2");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkLooks");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkBevel");
+  auto combo = tk.Create<ItemsPeer>(ControlKind::ComboBox, form.get(), ke, "WkCombo2");
   form->SetClientSize(200, 100);
   panel->SetBounds({10, 10, 42, 42});
   combo->SetBounds({50, 10, 150, 31});
@@ -582,9 +582,9 @@ void TestEditKeyboard() {
   g_test = "EditKeys";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, ee, oe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm3");
-  auto edit = tk.CreateControl(ControlKind::Edit, form.get(), ee, "WkEdit");
-  auto other = tk.CreateControl(ControlKind::Edit, form.get(), oe, "WkOther");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm3");
+  auto edit = tk.Create<EditPeer>(ControlKind::Edit, form.get(), ee, "WkEdit");
+  auto other = tk.Create<EditPeer>(ControlKind::Edit, form.get(), oe, "WkOther");
   form->SetClientSize(200, 100);
   edit->SetBounds({0, 0, 100, 21});
   other->SetBounds({0, 30, 100, 51});
@@ -617,7 +617,7 @@ void TestSizeableForm() {
   g_test = "Sizeable";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm4");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm4");
   form->SetSizeable(true);
   form->Show();
   form->SetWindowRect({100, 100, 400, 400});
@@ -635,8 +635,8 @@ void TestListView() {
   g_test = "ListView";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm5");
-  auto list = tk.CreateControl(ControlKind::ListView, form.get(), le, "WkList");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm5");
+  auto list = tk.Create<ListViewPeer>(ControlKind::ListView, form.get(), le, "WkList");
   form->SetClientSize(348, 200);
   list->SetBounds({0, 0, 348, 192});
   list->SetColumns({ListColumn{"タイトル", 200, 4, false}, ListColumn{"クラス名", 0, 0, true}});
@@ -763,15 +763,15 @@ void TestPaintBoxes() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe, e1, e2;
   PaintBoxRecorder sr(RGBColor(250, 0, 0)), ur(RGBColor(0, 250, 0)), dr(RGBColor(0, 0, 250));
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkPaintForm");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkPaintPanel");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkPaintForm");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkPaintPanel");
   // As a spinner makes them: the strip first, then the arrows over it; the
   // edits around them keep their (tab) order.
-  auto edit1 = tk.CreateControl(ControlKind::Edit, panel.get(), e1, "WkPaintEdit1");
+  auto edit1 = tk.Create<EditPeer>(ControlKind::Edit, panel.get(), e1, "WkPaintEdit1");
   auto slider = tk.CreateControl(ControlKind::PaintBox, panel.get(), sr, "WkPaintSlider");
   auto up = tk.CreateControl(ControlKind::PaintBox, panel.get(), ur, "WkPaintUp");
   auto down = tk.CreateControl(ControlKind::PaintBox, panel.get(), dr, "WkPaintDown");
-  auto edit2 = tk.CreateControl(ControlKind::Edit, panel.get(), e2, "WkPaintEdit2");
+  auto edit2 = tk.Create<EditPeer>(ControlKind::Edit, panel.get(), e2, "WkPaintEdit2");
   sr.self = slider.get();
   ur.self = up.get();
   dr.self = down.get();
@@ -913,7 +913,7 @@ void TestCanvasInDesignPixels() {
 
 // Records the edit's events; entering selects all, as the main window's fields do.
 struct EditRecorder : PeerEvents {
-  ControlPeer* self = nullptr;
+  EditPeer* self = nullptr;
   std::vector<std::string> log;
   std::u32string typed;
   bool take_paste = true;
@@ -947,17 +947,17 @@ struct EditRecorder : PeerEvents {
   int Count(const std::string& entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
 };
 
-std::string SelStr(const ControlPeer& e) { return std::to_string(e.SelStart()) + "+" + std::to_string(e.SelLength()); }
+std::string SelStr(const EditPeer& e) { return std::to_string(e.SelStart()) + "+" + std::to_string(e.SelLength()); }
 
 void TestEditPeerContract() {
   g_test = "EditContract";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, be;
   EditRecorder er, or_;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkEditForm");
-  auto before = tk.CreateControl(ControlKind::Button, form.get(), be, "WkEditBefore");
-  auto edit = tk.CreateControl(ControlKind::Edit, form.get(), er, "WkEditNum");
-  auto other = tk.CreateControl(ControlKind::Edit, form.get(), or_, "WkEditOther");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkEditForm");
+  auto before = tk.Create<ButtonPeer>(ControlKind::Button, form.get(), be, "WkEditBefore");
+  auto edit = tk.Create<EditPeer>(ControlKind::Edit, form.get(), er, "WkEditNum");
+  auto other = tk.Create<EditPeer>(ControlKind::Edit, form.get(), or_, "WkEditOther");
   er.self = edit.get();
   or_.self = other.get();
   form->SetClientSize(200, 100);
@@ -1122,7 +1122,7 @@ void TestEditPeerContract() {
   edit->SetCaption("24680");
   edit->SetFocus();
   Recorder ae;
-  auto away = tk.CreateControl(ControlKind::Form, nullptr, ae, "WkEditAway");
+  auto away = tk.Create<FormPeer>(ControlKind::Form, nullptr, ae, "WkEditAway");
   away->SetClientSize(100, 50);
   away->Show();
   // Clear of the field.
@@ -1338,7 +1338,7 @@ POINT CentreOnScreen(HWND h, const RECT& client_rect) {
   return p;
 }
 
-std::string Rows(const ControlPeer& grid) {
+std::string Rows(const RowsPeer& grid) {
   std::string s;
   for (int i = 0; i < grid.RowCount(); ++i) {
     const auto texts = grid.RowTexts(i);
@@ -1441,9 +1441,9 @@ struct GridRig {
   Win32Toolkit tk{GetModuleHandleW(nullptr)};
   Recorder form_events, after_events;
   GridRecorder grid_events;
-  std::unique_ptr<ControlPeer> form = tk.CreateControl(ControlKind::Form, nullptr, form_events, "WkGridForm");
-  std::unique_ptr<ControlPeer> grid_peer = tk.CreateControl(ControlKind::ValueListEditor, form.get(), grid_events, "WkGrid");
-  std::unique_ptr<ControlPeer> after = tk.CreateControl(ControlKind::Edit, form.get(), after_events, "WkAfterGrid");
+  std::unique_ptr<FormPeer> form = tk.Create<FormPeer>(ControlKind::Form, nullptr, form_events, "WkGridForm");
+  std::unique_ptr<GridPeer> grid_peer = tk.Create<GridPeer>(ControlKind::ValueListEditor, form.get(), grid_events, "WkGrid");
+  std::unique_ptr<EditPeer> after = tk.Create<EditPeer>(ControlKind::Edit, form.get(), after_events, "WkAfterGrid");
   Win32ValueListEditorPeer* grid = dynamic_cast<Win32ValueListEditorPeer*>(grid_peer.get());
   HWND hgrid = ToHwnd(grid_peer->Handle());
 
@@ -1472,7 +1472,7 @@ void TestGridRows() {
   GridRig rig;
   Check(rig.grid != nullptr, "the grid kind has a grid peer");
   if (!rig.grid) return;
-  ControlPeer& grid = *rig.grid;
+  GridPeer& grid = *rig.grid;
   Check(NameOf(rig.hgrid) == "WkGrid" && GetParent(rig.hgrid) == ToHwnd(rig.form->Handle()),
         "a child window named WkGrid: " + NameOf(rig.hgrid));
   Check(grid.RowCount() == 0 && grid.SelectedRow() == -1, "empty: selection " + std::to_string(grid.SelectedRow()));
@@ -1552,7 +1552,7 @@ void TestGridEditing() {
   g_test = "GridEdit";
   GridRig rig;
   if (!rig.grid) return;
-  ControlPeer& grid = *rig.grid;
+  GridPeer& grid = *rig.grid;
   for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
            {"640 x 480", "VGA"}, {"800 x 600", "SVGA"}, {"1024 x 768", "XGA"}}) {
     grid.AppendKeyValue(key, value);
@@ -1669,7 +1669,7 @@ void TestGridEditing() {
 
 // A button whose click ends the modal form it sits on.
 struct EndModalButton : PeerEvents {
-  ControlPeer* form = nullptr;
+  FormPeer* form = nullptr;
   void PeerClick() override { form->EndModal(ModalResult::mrOk); }
 };
 
@@ -1678,16 +1678,16 @@ void TestModalForm() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder main_events, dialog_events;
   EndModalButton ok_events;
-  auto main = tk.CreateControl(ControlKind::Form, nullptr, main_events, "WkModalMain");
-  auto dialog = tk.CreateControl(ControlKind::Form, nullptr, dialog_events, "WkModalDialog");
-  auto ok = tk.CreateControl(ControlKind::Button, dialog.get(), ok_events, "WkModalOk");
+  auto main = tk.Create<FormPeer>(ControlKind::Form, nullptr, main_events, "WkModalMain");
+  auto dialog = tk.Create<FormPeer>(ControlKind::Form, nullptr, dialog_events, "WkModalDialog");
+  auto ok = tk.Create<ButtonPeer>(ControlKind::Button, dialog.get(), ok_events, "WkModalOk");
   ok_events.form = dialog.get();
   HWND hmain = ToHwnd(main->Handle());
   HWND hdialog = ToHwnd(dialog->Handle());
   // A hint makes the form's tooltip window, which must not keep the form
   // from staying on top.
   Recorder hinted_events;
-  auto hinted = tk.CreateControl(ControlKind::Label, main.get(), hinted_events, "WkModalHinted");
+  auto hinted = tk.Create<LabelPeer>(ControlKind::Label, main.get(), hinted_events, "WkModalHinted");
   hinted->SetHint("ヒント");
   main->SetClientSize(200, 120);
   main->SetWindowRect({100, 100, 320, 260});
@@ -1771,7 +1771,7 @@ void TestShowMessage() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   tk.Application().SetTitle("Wakumo");
   Recorder fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkMessageForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkMessageForm");
   HWND hform = ToHwnd(form->Handle());
   form->SetClientSize(200, 100);
   form->Show();
@@ -1818,7 +1818,7 @@ void TestTrayModeSupport() {
   g_test = "TrayMode";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   FixedSizeForm fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkTrayForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkTrayForm");
   HWND hform = ToHwnd(form->Handle());
   form->SetClientSize(200, 100);
   form->SetWindowRect({120, 140, 420, 300});
@@ -1885,9 +1885,9 @@ void TestLabelDoubleClick() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe;
   DoubleClickRecorder le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDblForm");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkDblPanel");
-  auto label = tk.CreateControl(ControlKind::Label, panel.get(), le, "WkDblLabel");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkDblForm");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkDblPanel");
+  auto label = tk.Create<LabelPeer>(ControlKind::Label, panel.get(), le, "WkDblLabel");
   form->SetClientSize(200, 100);
   panel->SetBounds({0, 20, 200, 100});
   label->SetBounds({8, 40, 52, 53});
@@ -1942,7 +1942,7 @@ void Drag(POINT from, POINT to) {
 // The main window's rule: the width never changes, the height may change
 // only while allowed and not below a minimum.
 struct HeightOnlyForm : PeerEvents {
-  const ControlPeer* form = nullptr;
+  const FormPeer* form = nullptr;
   bool judging = false;  // off while the test places the form
   bool allow = true;
   int min_height = 0;
@@ -1957,7 +1957,7 @@ void TestBorderDrags() {
   g_test = "BorderDrags";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   HeightOnlyForm fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDragForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkDragForm");
   fe.form = form.get();
   form->SetSizeable(true);
   form->SetClientSize(300, 240);
@@ -2007,8 +2007,8 @@ void TestListViewDividerDrags() {
   g_test = "ListViewDivider";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDividerForm");
-  auto list = tk.CreateControl(ControlKind::ListView, form.get(), le, "WkDividerList");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkDividerForm");
+  auto list = tk.Create<ListViewPeer>(ControlKind::ListView, form.get(), le, "WkDividerList");
   form->SetClientSize(348, 200);
   form->SetWindowRect({200, 200, 200 + 360, 200 + 240});
   list->SetBounds({0, 0, 348, 192});
