@@ -354,8 +354,8 @@ class MenuItemPeer {
   virtual void SetHint(const std::string&) = 0;
   virtual std::string Hint() const = 0;
   // A small picture from the program's resources beside the caption; "" for none.
-  virtual void SetPicture(const std::string& resource) { (void)resource; }
-  virtual std::string Picture() const { return {}; }
+  virtual void SetPicture(const std::string& resource) = 0;
+  virtual std::string Picture() const = 0;
   // The menu's default entry, shown bold.
   virtual void SetDefault(bool) = 0;
   virtual bool Default() const = 0;
@@ -417,7 +417,7 @@ class ApplicationPeer {
   virtual void Terminate() = 0;
   // A message box with the application's title and an OK button; returns
   // when the user has dismissed it. `text` may hold line breaks ("\n").
-  virtual void ShowMessage(const std::string& text) { (void)text; }
+  virtual void ShowMessage(const std::string& text) = 0;
   // The window whose taskbar button stands for the program (the main
   // form's); 0 while there is none.
   virtual WindowHandle Handle() const = 0;
