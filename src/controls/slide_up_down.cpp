@@ -64,7 +64,7 @@ void TPartProperty::SetQuantity(long double q) {
 // ---------------------------------------------------------------- control
 
 TSlideUpDown::TSlideUpDown(UiToolkit& tk, TControl* parent, const std::string& name, SlideUpDownContext context)
-    : TControl(tk, ControlKind::Panel, parent, name),
+    : TKindControl(tk, ControlKind::Panel, parent, name),
       context_(std::move(context)),
       slider_(tk, this, name + "Slider", context_.timers, context_.system),
       up_(tk, this, name + "Up", context_.timers, context_.system),

@@ -128,7 +128,7 @@ struct TSlideUpDownValues {
   std::optional<bool> Wrap;
 };
 
-class TSlideUpDown : public TControl, public ArrowKeyTarget {
+class TSlideUpDown : public TKindControl<PanelPeer>, public ArrowKeyTarget {
  public:
   // Parts are named after the control: <name>Slider, <name>Up, <name>Down.
   TSlideUpDown(UiToolkit& tk, TControl* parent, const std::string& name, SlideUpDownContext context);

@@ -36,6 +36,22 @@ void LayOutList(TLabel& label, int label_left, int label_width, const std::strin
 
 }  // namespace
 
+std::string GridKeyRefusalText(GridKeyFault fault, std::string_view key) {
+  switch (fault) {
+    case GridKeyFault::kHoldsEquals:
+      return "キーに \"=\" は使えません: \"" + std::string(key) + "\"";
+    case GridKeyFault::kDuplicate:
+      break;
+  }
+  return "同じキーがすでにあります: \"" + std::string(key) + "\"";
+}
+
+std::optional<std::string> GridKeyRefusal(const std::vector<std::string>& keys, int row, std::string_view key) {
+  const std::optional<GridKeyFault> fault = CheckGridKey(keys, row, key);
+  if (!fault) return std::nullopt;
+  return GridKeyRefusalText(*fault, key);
+}
+
 TForm4::TForm4(UiToolkit& tk)
     : TForm(tk, "Form4"),
       Label1(tk, this, "Label1"),
@@ -60,8 +76,10 @@ TForm4::TForm4(UiToolkit& tk)
 
   LayOutList(Label1, 2, 44, "サイズ：", SizeList, 18, SUpBtn, SDwnBtn, SDelBtn, 32);
   SizeList.SetTabBetweenCells(true);
+  SizeList.RefusalText = GridKeyRefusalText;
   LayOutList(Label2, 3, 36, "左上：", BaseList, 155, BUpBtn, BDwnBtn, BDelBtn, 168);
   BaseList.SetTabBetweenCells(false);
+  BaseList.RefusalText = GridKeyRefusalText;
 
   // The bevel along the bottom edge holds the two closing buttons (at 82, 281
   // and 154, 281 of the dialog).

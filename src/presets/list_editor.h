@@ -4,6 +4,7 @@
 // copies; the main window takes the grids back only after O K.
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "presets/settings.h"
@@ -15,6 +16,11 @@
 #include "ui/value_list_editor.h"
 
 namespace wakumo {
+
+// The list editor's words for a key its grids refuse.
+std::string GridKeyRefusalText(GridKeyFault fault, std::string_view key);
+// The grids' key rule (CheckGridKey) in those words; nothing when the key may stand.
+std::optional<std::string> GridKeyRefusal(const std::vector<std::string>& keys, int row, std::string_view key);
 
 class TForm4 : public TForm {
  public:

@@ -9,7 +9,7 @@
 
 namespace wakumo {
 
-class SimHintWindowPeer : public SimControlPeer {
+class SimHintWindowPeer : public SimControlPeer, public HintWindowPeer {
  public:
   using SimControlPeer::SimControlPeer;
 

@@ -97,9 +97,10 @@ void SimToolkit::Highlight(SimMenuItemPeer& item, bool move_pointer) {
 bool SimToolkit::PressDialogKey(std::string_view form, int virtual_key) {
   SimControlPeer& f = Get(form);
   if (f.kind_ != ControlKind::Form || !f.CanTakeInput()) return false;
-  for (SimControlPeer* c : controls_) {
-    if (c->kind_ != ControlKind::Button) continue;
-    const bool wanted = virtual_key == VK_RETURN_ ? c->default_ : virtual_key == VK_ESCAPE_ && c->cancel_;
+  for (SimControlPeer* peer : controls_) {
+    auto* c = dynamic_cast<SimButtonPeer*>(peer);
+    if (!c) continue;
+    const bool wanted = virtual_key == VK_RETURN_ ? c->IsDefault() : virtual_key == VK_ESCAPE_ && c->IsCancel();
     if (!wanted || !c->CanTakeInput()) continue;
     const SimControlPeer* root = c;
     while (root->parent_) root = root->parent_;

@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,7 +26,9 @@ namespace wakumo {
 
 class SimToolkit;
 
-class SimControlPeer : public ControlPeer {
+// What every simulated control has; a paint box is no more than this. The
+// kinds with properties of their own have their classes in sim_kind_peers.h.
+class SimControlPeer : public virtual ControlPeer {
  public:
   SimControlPeer(SimToolkit& tk, ControlKind kind, SimControlPeer* parent, PeerEvents& events, std::string name);
   ~SimControlPeer() override;
@@ -36,7 +39,7 @@ class SimControlPeer : public ControlPeer {
   const std::string& Name() const override { return name_; }
   WindowHandle Handle() const override { return handle_; }
   // Forms are shown at their DPI (96 until ChangeDpi); other controls at 96.
-  int ScreenDpi() const override { return dpi_; }
+  int ScreenDpi() const override { return 96; }
 
   void SetBounds(const Rect& r) override;
   Rect Bounds() const override;
@@ -53,71 +56,7 @@ class SimControlPeer : public ControlPeer {
   void SetColor(TColor c) override { color_ = c; }
   TColor Color() const override { return color_; }
   void Repaint() override { ++repaint_count_; }
-
-  void SetBevel(BevelKind outer, BevelKind inner) override { bevel_outer_ = outer; bevel_inner_ = inner; }
-  BevelKind BevelOuter() const override { return bevel_outer_; }
-  BevelKind BevelInner() const override { return bevel_inner_; }
-  void SetAlignment(TextAlign a) override { alignment_ = a; }
-  void SetWordWrap(bool w) override { word_wrap_ = w; }
-  void SetPicture(const std::string& resource, bool transparent) override;
-  std::string Picture() const override { return picture_; }
-
-  void SetChecked(bool c) override { checked_ = c; }
-  bool Checked() const override { return checked_; }
-  void SetSpeedStyle(bool flat, int group, bool allow_all_up) override;
-  void SetRightAligned(bool r) override { right_aligned_ = r; }
-
-  // New entries clear the selection (and a drop-down list's text).
-  void SetItems(const std::vector<std::string>& items) override;
-  std::vector<std::string> Items() const override { return items_; }
-  // An index out of range selects nothing and empties the text, as the
-  // real control does; no event is raised.
-  void SetItemIndex(int index) override;
-  int ItemIndex() const override { return item_index_; }
-
-  void SetClientSize(int width, int height) override;
-  Rect ClientRect() const override;
-  void SetBorderIcons(bool system_menu, bool minimize, bool maximize) override;
-  void SetStayOnTop(bool on) override;
-  bool StayOnTop() const override;
-  void SetPopupMenu(PopupMenuPeer* menu) override { popup_menu_ = menu; }
-  // Forms: shows, raises and activates the window.
-  void Show() override;
-  // Forms: raises PeerClose, then hides; closing the main form ends the
-  // application (SimApplication::Terminated()).
-  void Close() override;
-  Rect WindowRect() const override;
-  void SetWindowRect(const Rect& r) override;
-  // Forms: a sizing border. Every size change of a sizeable form, the
-  // program's own included, asks PeerCanResize first; a refused one keeps
-  // the old size (a move still happens). PeerResize follows any change.
-  void SetSizeable(bool on) override;
-  // Forms: a dialog frame (WS_EX_DLGMODALFRAME_, no sizing border).
-  void SetDialogFrame(bool on) override;
-  // Buttons: clicked by SimToolkit::PressDialogKey.
-  void SetDefault(bool on) override { default_ = on; }
-  void SetCancel(bool on) override { cancel_ = on; }
-
-  // List views.
-  void SetColumns(const std::vector<ListColumn>& columns) override { columns_ = columns; }
-  std::vector<ListColumn> Columns() const override { return columns_; }
-  void AddRow(const std::vector<std::string>& texts) override { rows_.push_back(texts); }
-  void ClearRows() override;
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
-  std::vector<std::string> RowTexts(int row) const override;
-  int SelectedRow() const override { return selected_row_; }
   void SetTabStop(bool on) override { tab_stop_ = on; }
-
-  // Key/value grids; rows_ hold {key, value}.
-  std::optional<std::string> AppendKeyValue(const std::string& key, const std::string& value) override;
-  void ExchangeRows(int a, int b) override;
-  void DeleteRow(int row) override;
-  void SelectWholeRow(int row) override;
-  void SetTabBetweenCells(bool on) override { tab_between_cells_ = on; }
-
-  // Forms: see SimToolkit::ScriptModal.
-  ModalResult ShowModal() override;
-  void EndModal(ModalResult result) override;
 
   // Mouse capture (windowless controls hold it through the toolkit), the
   // cursor shown over the control, and the keyboard focus: only a windowed
@@ -130,69 +69,24 @@ class SimControlPeer : public ControlPeer {
   void SetFocus() override;
   bool Focused() const override;
 
-  // Edits: caret and selection in UTF-16 units, the modified state, and
-  // whether the window has a parent. Setting the text (the program's, not the
-  // user's) puts the caret at the start, clears the modified state and raises
-  // one change at once, as the real edit does.
-  int SelStart() const override { return sel_start_; }
-  int SelLength() const override { return sel_length_; }
-  void SetSel(int start, int length) override;
-  bool Modified() const override { return modified_; }
-  void SetModified(bool m) override { modified_ = m; }
-  bool HasParentWindow() const override { return parent_ != nullptr; }
-  void SetImeClosed(bool closed) override { ime_closed_ = closed; }
-  bool ImeClosed() const { return ime_closed_; }
-
   // ---- Test side ----
   SimControlPeer* Parent() const { return parent_; }
   PeerEvents& Events() { return events_; }
   bool Windowed() const { return handle_ != 0; }
-  TextAlign Alignment() const { return alignment_; }
-  bool WordWrap() const { return word_wrap_; }
-  bool PictureTransparent() const { return picture_transparent_; }
-  bool Flat() const { return flat_; }
-  int GroupIndex() const { return group_index_; }
-  bool AllowAllUp() const { return allow_all_up_; }
-  bool RightAligned() const { return right_aligned_; }
-  PopupMenuPeer* PopupMenu() const { return popup_menu_; }
   int RepaintCount() const { return repaint_count_; }
-  // A form that Show() was called on.
-  bool Shown() const { return shown_; }
-  bool Sizeable() const { return sizeable_; }
   bool TabStop() const { return tab_stop_; }
-  // Until its position is set, a form stays centred on the screen.
-  bool Centred() const { return centred_; }
   // The control's rectangle, and a point of its client area, on the screen.
   Rect ScreenBounds() const;
   Point ClientToScreen(Point client) const override;
   // The control and all its ancestors are enabled; all but the form are visible.
   bool CanTakeInput() const;
-  // Grids: the selection covers both cells of its row, or only the cell in
-  // SelectedColumn (0 key, 1 value).
-  bool WholeRowSelected() const { return whole_row_; }
-  int SelectedColumn() const { return selected_column_; }
-  bool TabBetweenCells() const { return tab_between_cells_; }
-  // Forms: between ShowModal and EndModal.
-  bool ModalOpen() const { return modal_open_; }
-  // Forms: the move to a monitor of another DPI, as the window system makes
-  // it: the old rectangle scaled, the client size kept in design pixels, then
-  // PeerDpiChanged; none of these size changes asks PeerCanResize.
-  void ChangeDpi(int new_dpi);
-  bool DialogFrame() const { return dialog_frame_; }
-  bool IsDefault() const { return default_; }
-  bool IsCancel() const { return cancel_; }
 
- private:
+ protected:
   friend class SimToolkit;
-  friend class SimHintWindowPeer;
+  friend class SimFormPeer;  // a modal form disables the others
   SimDesktop& Desktop() const;
   // Nearest windowed ancestor and this control's offset within its client area.
   WindowHandle HostWindow(Point* offset) const;
-  void Recentre();
-  void SetFormRect(Rect r);
-  // The user's edit: new text and caret, modified, no event yet.
-  void ReplaceEditText(const std::string& text, int caret);
-  int ScaleDesign(int v) const;
 
   SimToolkit& tk_;
   ControlKind kind_;
@@ -209,42 +103,8 @@ class SimControlPeer : public ControlPeer {
   FontSpec font_;
   TColor color_ = clBtnFace;
   int repaint_count_ = 0;
-  BevelKind bevel_outer_ = BevelKind::bvNone;
-  BevelKind bevel_inner_ = BevelKind::bvNone;
-  TextAlign alignment_ = TextAlign::taLeftJustify;
-  bool word_wrap_ = false;
-  std::string picture_;
-  bool picture_transparent_ = false;
-  bool checked_ = false;
-  bool flat_ = false;
-  int group_index_ = 0;
-  bool allow_all_up_ = false;
-  bool right_aligned_ = false;
-  std::vector<std::string> items_;
-  int item_index_ = -1;
-  PopupMenuPeer* popup_menu_ = nullptr;
-  bool shown_ = false;
-  bool centred_ = true;
   int cursor_ = 0;
-  bool sizeable_ = false;
-  std::vector<ListColumn> columns_;
-  std::vector<std::vector<std::string>> rows_;
-  int selected_row_ = -1;
-  int selected_column_ = 1;
-  bool whole_row_ = false;
-  bool tab_between_cells_ = false;
-  bool modal_open_ = false;
-  ModalResult modal_result_ = ModalResult::mrNone;
   bool tab_stop_ = true;
-  int sel_start_ = 0;
-  int sel_length_ = 0;
-  bool modified_ = false;
-  bool ime_closed_ = false;
-  int dpi_ = 96;
-  bool dpi_changing_ = false;
-  bool dialog_frame_ = false;
-  bool default_ = false;
-  bool cancel_ = false;
 };
 
 class SimMenuItemPeer : public MenuItemPeer {
@@ -402,6 +262,9 @@ class SimApplication : public ApplicationPeer {
   bool terminated_ = false;
 };
 
+class SimEditPeer;
+class SimFormPeer;
+
 class SimToolkit : public UiToolkit {
  public:
   explicit SimToolkit(SimDesktop& desktop) : desktop_(desktop), application_(*this) {}
@@ -423,6 +286,13 @@ class SimToolkit : public UiToolkit {
   SimControlPeer* Find(std::string_view name) const;
   // As Find, but a missing control is a test error: throws std::out_of_range.
   SimControlPeer& Get(std::string_view name) const;
+  // Get as the peer class of its kind (SimEditPeer, SimFormPeer, ...); a
+  // control of another kind throws std::out_of_range too.
+  template <class P>
+  P& Get(std::string_view name) const {
+    if (auto* typed = dynamic_cast<P*>(&Get(name))) return *typed;
+    throw std::out_of_range("control " + std::string(name) + " is not of the kind asked for");
+  }
   SimControlPeer* FindByHandle(WindowHandle w) const;
   // The control of ours under a screen point (windowless ones included);
   // null over other windows or none.
@@ -502,7 +372,7 @@ class SimToolkit : public UiToolkit {
   // its buttons (EndModal); ShowModal then returns that result. A modal form
   // shown with no script, or left open by its script, is a test error:
   // std::logic_error.
-  void ScriptModal(std::function<void(SimControlPeer& form)> while_open) {
+  void ScriptModal(std::function<void(SimFormPeer& form)> while_open) {
     modal_scripts_.push_back(std::move(while_open));
   }
   std::size_t PendingModalScripts() const { return modal_scripts_.size(); }
@@ -556,6 +426,7 @@ class SimToolkit : public UiToolkit {
 
  private:
   friend class SimControlPeer;
+  friend class SimFormPeer;
   friend class SimMenuItemPeer;
   friend class SimPopupMenuPeer;
   friend class SimApplication;
@@ -563,12 +434,12 @@ class SimToolkit : public UiToolkit {
   void Forget(SimMenuItemPeer* item);
   void Forget(SimPopupMenuPeer* menu);
   void NotePopup(SimPopupMenuPeer& menu, Point screen);
-  SimControlPeer* MainForm() const { return main_form_; }
+  SimFormPeer* MainForm() const { return main_form_; }
   SimControlPeer* RouteTarget(Point screen) const;
   void TrackHover(Point screen);
   void PaintInto(SimControlPeer& control, RasterCanvas& target, Point origin);
   void MoveFocus(SimControlPeer* to);
-  void PasteInto(SimControlPeer& edit);
+  void PasteInto(SimEditPeer& edit);
   void RunMenuSession(SimPopupMenuPeer& menu);
   void Highlight(SimMenuItemPeer& item, bool move_pointer);
 
@@ -578,7 +449,7 @@ class SimToolkit : public UiToolkit {
   std::vector<SimControlPeer*> controls_;  // in creation order
   std::vector<SimMenuItemPeer*> menu_items_;
   std::vector<SimPopupMenuPeer*> popup_menus_;
-  SimControlPeer* main_form_ = nullptr;
+  SimFormPeer* main_form_ = nullptr;
   SimControlPeer* pressed_ = nullptr;
   SimControlPeer* captured_ = nullptr;  // windowless only
   SimControlPeer* hovered_ = nullptr;
@@ -587,7 +458,7 @@ class SimToolkit : public UiToolkit {
   std::deque<std::string> menu_choices_;
   std::deque<std::function<std::string()>> menu_sessions_;
   SimPopupMenuPeer* open_menu_ = nullptr;
-  std::deque<std::function<void(SimControlPeer&)>> modal_scripts_;
+  std::deque<std::function<void(SimFormPeer&)>> modal_scripts_;
   int modal_count_ = 0;
   int popup_count_ = 0;
   Point last_popup_point_;
@@ -595,3 +466,6 @@ class SimToolkit : public UiToolkit {
 };
 
 }  // namespace wakumo
+
+// The kinds' own peers, for tests that read them.
+#include "sim/sim_kind_peers.h"

@@ -5,9 +5,9 @@ namespace wakumo {
 
 // Setting Checked from code runs OnClick when the state changes, as a click
 // would, so dependent controls stay consistent.
-class TCheckBox : public TControl {
+class TCheckBox : public TKindControl<CheckBoxPeer> {
  public:
-  TCheckBox(UiToolkit& tk, TControl* parent, const std::string& name) : TControl(tk, ControlKind::CheckBox, parent, name) {}
+  TCheckBox(UiToolkit& tk, TControl* parent, const std::string& name) : TKindControl(tk, ControlKind::CheckBox, parent, name) {}
   void SetChecked(bool c) {
     if (Peer().Checked() == c) return;
     Peer().SetChecked(c);

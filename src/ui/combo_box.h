@@ -8,10 +8,10 @@ namespace wakumo {
 
 // Editable text with a drop-down of entries (ControlKind::ComboBox), or a choice
 // among fixed entries (ControlKind::DropDownList).
-class TComboBox : public TControl {
+class TComboBox : public TKindControl<ItemsPeer> {
  public:
   TComboBox(UiToolkit& tk, TControl* parent, const std::string& name, bool drop_down_list)
-      : TControl(tk, drop_down_list ? ControlKind::DropDownList : ControlKind::ComboBox, parent, name) {}
+      : TKindControl(tk, drop_down_list ? ControlKind::DropDownList : ControlKind::ComboBox, parent, name) {}
   void SetItems(const std::vector<std::string>& items) { Peer().SetItems(items); }
   std::vector<std::string> Items() const { return Peer().Items(); }
   void SetItemIndex(int i) { Peer().SetItemIndex(i); }

@@ -64,4 +64,19 @@ class TControl : protected PeerEvents {
   int tag_ = 0;
 };
 
+// A facade whose kind has its own peer interface P: Peer() gives that one.
+template <class P>
+class TKindControl : public TControl {
+ public:
+  P& Peer() { return typed_; }
+  const P& Peer() const { return typed_; }
+
+ protected:
+  TKindControl(UiToolkit& tk, ControlKind kind, TControl* parent, const std::string& name)
+      : TControl(tk, kind, parent, name), typed_(PeerAs<P>(TControl::Peer())) {}
+
+ private:
+  P& typed_;
+};
+
 }  // namespace wakumo

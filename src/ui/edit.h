@@ -6,9 +6,9 @@
 
 namespace wakumo {
 
-class TEdit : public TControl {
+class TEdit : public TKindControl<EditPeer> {
  public:
-  TEdit(UiToolkit& tk, TControl* parent, const std::string& name) : TControl(tk, ControlKind::Edit, parent, name) {}
+  TEdit(UiToolkit& tk, TControl* parent, const std::string& name) : TKindControl(tk, ControlKind::Edit, parent, name) {}
   std::string Text() const { return Peer().Caption(); }
   void SetText(const std::string& t) { Peer().SetCaption(t); }
   void SelectAll() { Peer().SetSel(0, static_cast<int>(Utf8ToUtf16(Peer().Caption()).size())); }

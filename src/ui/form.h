@@ -7,9 +7,9 @@ namespace wakumo {
 
 class TPopupMenu;
 
-class TForm : public TControl {
+class TForm : public TKindControl<FormPeer> {
  public:
-  TForm(UiToolkit& tk, const std::string& name) : TControl(tk, ControlKind::Form, nullptr, name) {}
+  TForm(UiToolkit& tk, const std::string& name) : TKindControl(tk, ControlKind::Form, nullptr, name) {}
   void SetClientSize(int w, int h) { Peer().SetClientSize(w, h); }
   int ClientWidth() const { return Peer().ClientRect().Width(); }
   int ClientHeight() const { return Peer().ClientRect().Height(); }

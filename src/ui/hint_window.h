@@ -7,11 +7,11 @@
 
 namespace wakumo {
 
-class THintWindow : public TControl {
+class THintWindow : public TKindControl<HintWindowPeer> {
  public:
   // `owner`: the form the box belongs to (it goes with it).
   THintWindow(UiToolkit& tk, TControl* owner, const std::string& name)
-      : TControl(tk, ControlKind::HintWindow, owner, name) {}
+      : TKindControl(tk, ControlKind::HintWindow, owner, name) {}
 
   // The rectangle (origin 0, 0, screen pixels) that shows `text` wrapped at
   // `max_width`, border included.

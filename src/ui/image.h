@@ -3,9 +3,9 @@
 
 namespace wakumo {
 
-class TImage : public TControl {
+class TImage : public TKindControl<PicturePeer> {
  public:
-  TImage(UiToolkit& tk, TControl* parent, const std::string& name) : TControl(tk, ControlKind::Image, parent, name) {}
+  TImage(UiToolkit& tk, TControl* parent, const std::string& name) : TKindControl(tk, ControlKind::Image, parent, name) {}
   void SetPicture(const std::string& resource, bool transparent) { Peer().SetPicture(resource, transparent); }
   std::string Picture() const { return Peer().Picture(); }
 };

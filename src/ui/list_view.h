@@ -8,9 +8,9 @@ namespace wakumo {
 
 // A read-only report list: rows of texts under column headers, chosen by
 // whole rows. OnClick runs on every click in the list, a row chosen or not.
-class TListView : public TControl {
+class TListView : public TKindControl<ListViewPeer> {
  public:
-  TListView(UiToolkit& tk, TControl* parent, const std::string& name) : TControl(tk, ControlKind::ListView, parent, name) {}
+  TListView(UiToolkit& tk, TControl* parent, const std::string& name) : TKindControl(tk, ControlKind::ListView, parent, name) {}
   void SetColumns(const std::vector<ListColumn>& columns) { Peer().SetColumns(columns); }
   std::vector<ListColumn> Columns() const { return Peer().Columns(); }
   void AddRow(const std::vector<std::string>& texts) { Peer().AddRow(texts); }

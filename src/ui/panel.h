@@ -3,9 +3,9 @@
 
 namespace wakumo {
 
-class TPanel : public TControl {
+class TPanel : public TKindControl<PanelPeer> {
  public:
-  TPanel(UiToolkit& tk, TControl* parent, const std::string& name) : TControl(tk, ControlKind::Panel, parent, name) {}
+  TPanel(UiToolkit& tk, TControl* parent, const std::string& name) : TKindControl(tk, ControlKind::Panel, parent, name) {}
   void SetBevelOuter(BevelKind b) { Peer().SetBevel(b, Peer().BevelInner()); }
   void SetBevelInner(BevelKind b) { Peer().SetBevel(Peer().BevelOuter(), b); }
   BevelKind BevelOuter() const { return Peer().BevelOuter(); }

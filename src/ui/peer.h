@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -30,12 +31,18 @@ enum class BevelKind { bvNone, bvLowered, bvRaised };
 enum class TextAlign { taLeftJustify, taCenter, taRightJustify };
 
 struct FontSpec {
-  std::string name = "ＭＳ Ｐゴシック";
+  std::string name;  // face; the program names it for its forms, "" leaves it to the window system
   int height = 13;  // pixels at 96 DPI
   bool bold = false;
   TColor color = clWindowText;
   bool underline = false;
   friend bool operator==(const FontSpec&, const FontSpec&) = default;
+};
+
+// Why a key/value grid refuses a key.
+enum class GridKeyFault {
+  kHoldsEquals,  // "=" separates a row's key from its value in the grid's text form
+  kDuplicate,    // another row has it, letter case ignored
 };
 
 enum class ControlKind {
@@ -113,12 +120,20 @@ class PeerEvents {
   virtual void PeerMouseLeave() {}
   // Paint boxes: draw the whole client area.
   virtual void PeerPaint(Canvas& canvas) { (void)canvas; }
+  // Key/value grids: the words a refused key is reported with. The widget
+  // set has none of its own; "" when the program gives none.
+  virtual std::string PeerKeyRefusal(GridKeyFault fault, const std::string& key) {
+    (void)fault;
+    (void)key;
+    return {};
+  }
 };
 
 class PopupMenuPeer;
 
-// Every property a control of any kind may carry. A peer ignores the ones that
-// mean nothing for its kind; the defaults make such calls harmless.
+// What every control has. A kind's own properties are in its interface below
+// (FormPeer, EditPeer, ...), which its peer implements besides this one; a
+// facade reaches it through PeerAs (ui/control.h).
 class ControlPeer {
  public:
   virtual ~ControlPeer() = default;
@@ -128,7 +143,7 @@ class ControlPeer {
   // The window-system handle of a windowed control; 0 for a windowless one.
   virtual WindowHandle Handle() const = 0;
   // Dots per inch the control is shown at; geometry given to peers is at 96.
-  virtual int ScreenDpi() const { return 96; }
+  virtual int ScreenDpi() const = 0;
 
   // Left, top, width, height in the parent's client pixels at 96 DPI.
   virtual void SetBounds(const Rect& r) = 0;
@@ -147,125 +162,174 @@ class ControlPeer {
   virtual TColor Color() const = 0;
   virtual void Repaint() = 0;
 
-  // Panels and images.
-  virtual void SetBevel(BevelKind outer, BevelKind inner) { (void)outer; (void)inner; }
-  virtual BevelKind BevelOuter() const { return BevelKind::bvNone; }
-  virtual BevelKind BevelInner() const { return BevelKind::bvNone; }
-  virtual void SetAlignment(TextAlign) {}
-  virtual void SetWordWrap(bool) {}
-  // A picture from the program's resources; for images and button glyphs.
-  virtual void SetPicture(const std::string& resource, bool transparent) { (void)resource; (void)transparent; }
-  virtual std::string Picture() const { return {}; }
-
-  // Check boxes and toggle speed buttons.
-  virtual void SetChecked(bool) {}
-  virtual bool Checked() const { return false; }
-  // Speed buttons: flat look; group index (0: a plain push button); all-up allowed.
-  virtual void SetSpeedStyle(bool flat, int group, bool allow_all_up) { (void)flat; (void)group; (void)allow_all_up; }
-  // Check box with its box on the right of its text.
-  virtual void SetRightAligned(bool) {}
-
-  // Combo box and drop-down list entries.
-  virtual void SetItems(const std::vector<std::string>&) {}
-  virtual std::vector<std::string> Items() const { return {}; }
-  virtual void SetItemIndex(int) {}
-  virtual int ItemIndex() const { return -1; }
-
-  // Report-style list views. Rows are added at the end; selecting a row
-  // (the user's click) raises PeerClick, as does a click beside the rows,
-  // which leaves nothing selected (index -1).
-  virtual void SetColumns(const std::vector<ListColumn>&) {}
-  virtual std::vector<ListColumn> Columns() const { return {}; }
-  virtual void AddRow(const std::vector<std::string>& texts) { (void)texts; }
-  virtual void ClearRows() {}
-  virtual int RowCount() const { return 0; }
-  virtual std::vector<std::string> RowTexts(int row) const { (void)row; return {}; }
-  virtual int SelectedRow() const { return -1; }
-
-  // Key/value grids. Each row is a key and a value (RowTexts gives both;
-  // RowCount and ClearRows as above); the first column shows the keys, the
-  // second the values (SetColumns gives their widths, the filling one follows
-  // the grid's width). Keys stay unique within the grid, letter case ignored
-  // (SameTextIgnoreCase), and never hold "=": a key breaking that is refused
-  // with the grid's own message (GridKeyRefusal in ui/value_list_editor.h).
-  // The program's append gets the message back and adds nothing; the user's
-  // edit of a key is refused with the message shown by the peer (as
-  // ApplicationPeer::ShowMessage does), the old key staying. Values are free.
-  // SelectedRow is the top row of the selection, -1 when the grid is empty.
-  // Filling an empty grid puts the selection on the first row's value cell.
-  virtual std::optional<std::string> AppendKeyValue(const std::string& key, const std::string& value) {
-    (void)key;
-    (void)value;
-    return std::nullopt;
-  }
-  // Two rows trade keys and values; the selection stays where it is. An
-  // exchange can never break the key rule.
-  virtual void ExchangeRows(int a, int b) { (void)a; (void)b; }
-  // The rows below move up; the selection stays at its index, or moves to
-  // the new last row.
-  virtual void DeleteRow(int row) { (void)row; }
-  // The selection becomes the whole row (both cells); out of range: ignored.
-  virtual void SelectWholeRow(int row) { (void)row; }
-  // Whether Tab moves from cell to cell (true) or on to the next control.
-  virtual void SetTabBetweenCells(bool) {}
-
-  // Edits: caret and selection in UTF-16 units, 0-based; the modified state.
-  virtual int SelStart() const { return 0; }
-  virtual int SelLength() const { return 0; }
-  virtual void SetSel(int start, int length) { (void)start; (void)length; }
-  virtual bool Modified() const { return false; }
-  virtual void SetModified(bool) {}
-  virtual void SetReadOnly(bool) {}
-  virtual void SetMaxLength(int) {}
-  // Whether the control's window exists with a parent, so it can show text.
-  virtual bool HasParentWindow() const { return true; }
-  // Keeps the input method editor closed while the edit has the focus, so
-  // that digits arrive as they are typed, not as composed text.
-  virtual void SetImeClosed(bool) {}
-
   // Focus and keyboard.
-  virtual bool Focused() const { return false; }
-  virtual void SetFocus() {}
-  virtual void SetTabStop(bool) {}
+  virtual bool Focused() const = 0;
+  virtual void SetFocus() = 0;
+  virtual void SetTabStop(bool) = 0;
 
-  // Paint boxes: mouse capture to this control, and its place on the screen.
-  virtual void SetMouseCapture(bool) {}
-  virtual bool MouseCaptured() const { return false; }
-  virtual Point ClientToScreen(Point p) const { return p; }
+  // Mouse capture to this control, and its place on the screen.
+  virtual void SetMouseCapture(bool) = 0;
+  virtual bool MouseCaptured() const = 0;
+  virtual Point ClientToScreen(Point p) const = 0;
   // The screen cursor number (CursorId) shown while the mouse is over the control.
-  virtual void SetCursor(int cursor) { (void)cursor; }
-  virtual int Cursor() const { return 0; }
+  virtual void SetCursor(int cursor) = 0;
+  virtual int Cursor() const = 0;
+};
 
-  // Forms.
+// Forms.
+class FormPeer : public virtual ControlPeer {
+ public:
   // A sizing border; the form asks PeerCanResize before every size change.
-  virtual void SetSizeable(bool) {}
-  virtual void SetClientSize(int width, int height) { (void)width; (void)height; }
-  virtual Rect ClientRect() const { return {}; }
-  virtual void SetBorderIcons(bool system_menu, bool minimize, bool maximize) { (void)system_menu; (void)minimize; (void)maximize; }
-  virtual void SetStayOnTop(bool) {}
-  virtual bool StayOnTop() const { return false; }
-  virtual void SetPopupMenu(PopupMenuPeer*) {}
-  virtual void Show() {}
-  virtual void Close() {}
+  virtual void SetSizeable(bool) = 0;
+  virtual void SetClientSize(int width, int height) = 0;
+  virtual Rect ClientRect() const = 0;
+  virtual void SetBorderIcons(bool system_menu, bool minimize, bool maximize) = 0;
+  virtual void SetStayOnTop(bool) = 0;
+  virtual bool StayOnTop() const = 0;
+  virtual void SetPopupMenu(PopupMenuPeer*) = 0;
+  virtual void Show() = 0;
+  virtual void Close() = 0;
   // Shows the form modally, the program's other forms disabled, and returns
   // once EndModal has hidden it again, with the result given there.
-  virtual ModalResult ShowModal() { return ModalResult::mrCancel; }
-  virtual void EndModal(ModalResult result) { (void)result; }
-  // Outer rectangle in screen pixels (forms). A minimised form answers the
+  virtual ModalResult ShowModal() = 0;
+  virtual void EndModal(ModalResult result) = 0;
+  // Outer rectangle in screen pixels. A minimised form answers the
   // rectangle it has when restored, not the place of its icon.
-  virtual Rect WindowRect() const { return Bounds(); }
-  virtual void SetWindowRect(const Rect&) {}
-  // Forms: the dialog frame (caption and close box, no sizing, no icon).
-  virtual void SetDialogFrame(bool) {}
-  // Buttons: Enter (default) or Escape (cancel) on the form clicks them.
-  virtual void SetDefault(bool) {}
-  virtual void SetCancel(bool) {}
+  virtual Rect WindowRect() const = 0;
+  virtual void SetWindowRect(const Rect&) = 0;
+  // The dialog frame (caption and close box, no sizing, no icon).
+  virtual void SetDialogFrame(bool) = 0;
+};
 
-  // Hint windows, in screen pixels: the outer size the text needs, wrapped
-  // at `max_width`; and showing the text in a rectangle, above every window.
-  // SetVisible(false) hides it again.
-  virtual TextSize HintSize(const std::string& text, int max_width) { (void)text; (void)max_width; return {}; }
-  virtual void ShowHint(const Rect& screen, const std::string& text) { (void)screen; (void)text; }
+// Controls that place their text left, centred or right: labels, panels, edits.
+class AlignablePeer : public virtual ControlPeer {
+ public:
+  virtual void SetAlignment(TextAlign) = 0;
+};
+
+class LabelPeer : public virtual AlignablePeer {
+ public:
+  virtual void SetWordWrap(bool) = 0;
+};
+
+class PanelPeer : public virtual AlignablePeer {
+ public:
+  virtual void SetBevel(BevelKind outer, BevelKind inner) = 0;
+  virtual BevelKind BevelOuter() const = 0;
+  virtual BevelKind BevelInner() const = 0;
+};
+
+// A picture from the program's resources; for images and button glyphs.
+class PicturePeer : public virtual ControlPeer {
+ public:
+  virtual void SetPicture(const std::string& resource, bool transparent) = 0;
+  virtual std::string Picture() const = 0;
+};
+
+// Check boxes and toggle speed buttons.
+class CheckablePeer : public virtual ControlPeer {
+ public:
+  virtual void SetChecked(bool) = 0;
+  virtual bool Checked() const = 0;
+};
+
+class CheckBoxPeer : public virtual CheckablePeer {
+ public:
+  // The box on the right of its text.
+  virtual void SetRightAligned(bool) = 0;
+};
+
+class SpeedButtonPeer : public virtual CheckablePeer, public virtual PicturePeer {
+ public:
+  // Flat look; group index (0: a plain push button); all-up allowed.
+  virtual void SetSpeedStyle(bool flat, int group, bool allow_all_up) = 0;
+};
+
+class ButtonPeer : public virtual ControlPeer {
+ public:
+  // Enter (default) or Escape (cancel) on the form clicks them.
+  virtual void SetDefault(bool) = 0;
+  virtual void SetCancel(bool) = 0;
+};
+
+// Combo box and drop-down list entries.
+class ItemsPeer : public virtual ControlPeer {
+ public:
+  virtual void SetItems(const std::vector<std::string>&) = 0;
+  virtual std::vector<std::string> Items() const = 0;
+  virtual void SetItemIndex(int) = 0;
+  virtual int ItemIndex() const = 0;
+};
+
+class EditPeer : public virtual AlignablePeer {
+ public:
+  // Caret and selection in UTF-16 units, 0-based; the modified state.
+  virtual int SelStart() const = 0;
+  virtual int SelLength() const = 0;
+  virtual void SetSel(int start, int length) = 0;
+  virtual bool Modified() const = 0;
+  virtual void SetModified(bool) = 0;
+  virtual void SetReadOnly(bool) = 0;
+  virtual void SetMaxLength(int) = 0;
+  // Whether the control's window exists with a parent, so it can show text.
+  virtual bool HasParentWindow() const = 0;
+  // Keeps the input method editor closed while the edit has the focus, so
+  // that digits arrive as they are typed, not as composed text.
+  virtual void SetImeClosed(bool) = 0;
+};
+
+// Rows of texts under columns: report-style list views and key/value grids.
+class RowsPeer : public virtual ControlPeer {
+ public:
+  virtual void SetColumns(const std::vector<ListColumn>&) = 0;
+  virtual std::vector<ListColumn> Columns() const = 0;
+  virtual void ClearRows() = 0;
+  virtual int RowCount() const = 0;
+  virtual std::vector<std::string> RowTexts(int row) const = 0;
+  virtual int SelectedRow() const = 0;
+};
+
+// Report-style list views. Rows are added at the end; selecting a row (the
+// user's click) raises PeerClick, as does a click beside the rows, which
+// leaves nothing selected (index -1).
+class ListViewPeer : public virtual RowsPeer {
+ public:
+  virtual void AddRow(const std::vector<std::string>& texts) = 0;
+};
+
+// Key/value grids. Each row is a key and a value (RowTexts gives both); the
+// first column shows the keys, the second the values (SetColumns gives their
+// widths, the filling one follows the grid's width). Keys stay unique within
+// the grid, letter case ignored (SameTextIgnoreCase), and never hold "=": a
+// key breaking that is refused (RefuseGridKey in ui/value_list_editor.h) in
+// the words PeerKeyRefusal gives. The program's append gets the words back
+// and adds nothing; the user's edit of a key is refused with the words shown
+// by the peer (as ApplicationPeer::ShowMessage does), the old key staying.
+// Values are free. SelectedRow is the top row of the selection, -1 when the
+// grid is empty. Filling an empty grid puts the selection on the first row's
+// value cell.
+class GridPeer : public virtual RowsPeer {
+ public:
+  virtual std::optional<std::string> AppendKeyValue(const std::string& key, const std::string& value) = 0;
+  // Two rows trade keys and values; the selection stays where it is. An
+  // exchange can never break the key rule.
+  virtual void ExchangeRows(int a, int b) = 0;
+  // The rows below move up; the selection stays at its index, or moves to
+  // the new last row.
+  virtual void DeleteRow(int row) = 0;
+  // The selection becomes the whole row (both cells); out of range: ignored.
+  virtual void SelectWholeRow(int row) = 0;
+  // Whether Tab moves from cell to cell (true) or on to the next control.
+  virtual void SetTabBetweenCells(bool) = 0;
+};
+
+// Hint windows, in screen pixels: the outer size the text needs, wrapped at
+// `max_width`; and showing the text in a rectangle, above every window.
+// SetVisible(false) hides it again.
+class HintWindowPeer : public virtual ControlPeer {
+ public:
+  virtual TextSize HintSize(const std::string& text, int max_width) = 0;
+  virtual void ShowHint(const Rect& screen, const std::string& text) = 0;
 };
 
 class MenuItemPeer;
@@ -290,8 +354,8 @@ class MenuItemPeer {
   virtual void SetHint(const std::string&) = 0;
   virtual std::string Hint() const = 0;
   // A small picture from the program's resources beside the caption; "" for none.
-  virtual void SetPicture(const std::string& resource) { (void)resource; }
-  virtual std::string Picture() const { return {}; }
+  virtual void SetPicture(const std::string& resource) = 0;
+  virtual std::string Picture() const = 0;
   // The menu's default entry, shown bold.
   virtual void SetDefault(bool) = 0;
   virtual bool Default() const = 0;
@@ -353,7 +417,7 @@ class ApplicationPeer {
   virtual void Terminate() = 0;
   // A message box with the application's title and an OK button; returns
   // when the user has dismissed it. `text` may hold line breaks ("\n").
-  virtual void ShowMessage(const std::string& text) { (void)text; }
+  virtual void ShowMessage(const std::string& text) = 0;
   // The window whose taskbar button stands for the program (the main
   // form's); 0 while there is none.
   virtual WindowHandle Handle() const = 0;
@@ -378,10 +442,30 @@ class UiToolkit {
   // parent is null for a form. `name` is the control's name in the form.
   virtual std::unique_ptr<ControlPeer> CreateControl(ControlKind kind, ControlPeer* parent, PeerEvents& events,
                                                      const std::string& name) = 0;
+  // CreateControl for code that wants the kind's interface (FormPeer, EditPeer, ...) at once.
+  template <class P>
+  std::unique_ptr<P> Create(ControlKind kind, ControlPeer* parent, PeerEvents& events, const std::string& name);
   virtual std::unique_ptr<MenuItemPeer> CreateMenuItem(MenuItemEvents& events, const std::string& name) = 0;
   virtual std::unique_ptr<PopupMenuPeer> CreatePopupMenu(const std::string& name) = 0;
   virtual ScreenPeer& Screen() = 0;
   virtual ApplicationPeer& Application() = 0;
 };
+
+// The interface a peer has for its kind (FormPeer, EditPeer, ...). A peer
+// without it is a program error, reported with the control's name.
+template <class P>
+P& PeerAs(ControlPeer& peer) {
+  if (auto* typed = dynamic_cast<P*>(&peer)) return *typed;
+  throw std::logic_error("control " + peer.Name() + " lacks the interface its kind needs");
+}
+
+template <class P>
+std::unique_ptr<P> UiToolkit::Create(ControlKind kind, ControlPeer* parent, PeerEvents& events,
+                                     const std::string& name) {
+  std::unique_ptr<ControlPeer> peer = CreateControl(kind, parent, events, name);
+  P& typed = PeerAs<P>(*peer);
+  peer.release();
+  return std::unique_ptr<P>(&typed);
+}
 
 }  // namespace wakumo

@@ -4,7 +4,7 @@
 
 namespace wakumo {
 
-class Win32ButtonPeer : public Win32ControlPeer {
+class Win32ButtonPeer : public Win32ControlPeer, public ButtonPeer {
  public:
   Win32ButtonPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
   void OnCommand(int code) override;

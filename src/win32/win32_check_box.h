@@ -4,7 +4,7 @@
 
 namespace wakumo {
 
-class Win32CheckBoxPeer : public Win32ControlPeer {
+class Win32CheckBoxPeer : public Win32ControlPeer, public CheckBoxPeer {
  public:
   Win32CheckBoxPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
 

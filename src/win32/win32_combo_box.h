@@ -8,7 +8,7 @@
 
 namespace wakumo {
 
-class Win32ComboBoxPeer : public Win32ControlPeer {
+class Win32ComboBoxPeer : public Win32ControlPeer, public ItemsPeer {
  public:
   Win32ComboBoxPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name,
                     bool drop_down_list);

@@ -29,7 +29,7 @@ class WindowCreationError : public std::runtime_error {
 // whose message carries no key flags.
 ShiftState KeyboardShiftState();
 
-class Win32ControlPeer : public ControlPeer {
+class Win32ControlPeer : public virtual ControlPeer {
  public:
   ~Win32ControlPeer() override;
   Win32ControlPeer(const Win32ControlPeer&) = delete;
@@ -55,7 +55,6 @@ class Win32ControlPeer : public ControlPeer {
   TColor Color() const override { return color_; }
   void Repaint() override;
 
-  bool HasParentWindow() const override;
   bool Focused() const override;
   void SetFocus() override;
   void SetTabStop(bool on) override;

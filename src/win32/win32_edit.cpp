@@ -191,4 +191,6 @@ bool Win32EditPeer::HandleStandardMessage(UINT msg, WPARAM w, LPARAM l, LRESULT&
   }
 }
 
+bool Win32EditPeer::HasParentWindow() const { return hwnd_ && ParentPeer() && ParentPeer()->Hwnd(); }
+
 }  // namespace wakumo

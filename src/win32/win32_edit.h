@@ -5,7 +5,7 @@
 
 namespace wakumo {
 
-class Win32EditPeer : public Win32ControlPeer {
+class Win32EditPeer : public Win32ControlPeer, public EditPeer {
  public:
   Win32EditPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
 
@@ -18,6 +18,7 @@ class Win32EditPeer : public Win32ControlPeer {
   void SetReadOnly(bool r) override;
   void SetMaxLength(int n) override;
   void SetImeClosed(bool closed) override;
+  bool HasParentWindow() const override;
   void OnCommand(int code) override;
   HBRUSH OnCtlColor(UINT msg, HDC dc) override;
 

@@ -6,7 +6,7 @@
 
 namespace wakumo {
 
-class Win32FormPeer : public Win32ControlPeer {
+class Win32FormPeer : public Win32ControlPeer, public FormPeer {
  public:
   Win32FormPeer(Win32Toolkit& tk, PeerEvents& events, const std::string& name);
   ~Win32FormPeer() override;

@@ -8,7 +8,7 @@
 
 namespace wakumo {
 
-class Win32HintWindowPeer : public Win32ControlPeer {
+class Win32HintWindowPeer : public Win32ControlPeer, public HintWindowPeer {
  public:
   Win32HintWindowPeer(Win32Toolkit& tk, PeerEvents& events, const std::string& name);
   ~Win32HintWindowPeer() override;

@@ -5,7 +5,7 @@
 
 namespace wakumo {
 
-class Win32ImagePeer : public Win32ControlPeer {
+class Win32ImagePeer : public Win32ControlPeer, public PicturePeer {
  public:
   Win32ImagePeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
 

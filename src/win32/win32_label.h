@@ -4,7 +4,7 @@
 
 namespace wakumo {
 
-class Win32LabelPeer : public Win32ControlPeer {
+class Win32LabelPeer : public Win32ControlPeer, public LabelPeer {
  public:
   Win32LabelPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
 

@@ -9,7 +9,7 @@
 
 namespace wakumo {
 
-class Win32ListViewPeer : public Win32ControlPeer {
+class Win32ListViewPeer : public Win32ControlPeer, public ListViewPeer {
  public:
   Win32ListViewPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
 

@@ -8,7 +8,7 @@ namespace wakumo {
 // at the bottom right, lowered the other way round. Shrinks `rc` past it.
 void DrawBevel(HDC dc, RECT& rc, BevelKind kind, int width);
 
-class Win32PanelPeer : public Win32ControlPeer {
+class Win32PanelPeer : public Win32ControlPeer, public PanelPeer {
  public:
   Win32PanelPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
 

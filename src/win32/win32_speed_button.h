@@ -9,7 +9,7 @@
 
 namespace wakumo {
 
-class Win32SpeedButtonPeer : public Win32ControlPeer {
+class Win32SpeedButtonPeer : public Win32ControlPeer, public SpeedButtonPeer {
  public:
   Win32SpeedButtonPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
 

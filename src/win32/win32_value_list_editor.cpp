@@ -64,7 +64,7 @@ std::optional<std::string> Win32ValueListEditorPeer::AppendKeyValue(const std::s
   std::vector<std::string> keys;
   keys.reserve(rows_.size());
   for (const Row& r : rows_) keys.push_back(r[0]);
-  if (std::optional<std::string> refusal = GridKeyRefusal(keys, RowCount(), key)) return refusal;
+  if (std::optional<std::string> refusal = RefuseGridKey(keys, RowCount(), key, RefusalWords())) return refusal;
   rows_.push_back({key, value});
   if (row_ < 0) {
     // A grid that gets its first row starts on that row's value.

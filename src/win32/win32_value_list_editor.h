@@ -13,7 +13,7 @@
 
 namespace wakumo {
 
-class Win32ValueListEditorPeer : public Win32ControlPeer {
+class Win32ValueListEditorPeer : public Win32ControlPeer, public GridPeer {
  public:
   Win32ValueListEditorPeer(Win32Toolkit& tk, Win32ControlPeer* parent, PeerEvents& events, const std::string& name);
   ~Win32ValueListEditorPeer() override;
@@ -89,6 +89,12 @@ class Win32ValueListEditorPeer : public Win32ControlPeer {
   void EndEdit(bool commit, EndReason reason);
   void PlaceEditor();
   void Refuse(const std::string& text, bool report_now);
+  // The facade gives the words; while it is going away none are asked of it.
+  PeerEvents& RefusalWords() {
+    static PeerEvents wordless;
+    PeerEvents* events = Events();
+    return events ? *events : wordless;
+  }
   static LRESULT CALLBACK EditorProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR data);
   LRESULT OnEditorMessage(UINT msg, WPARAM w, LPARAM l);
   // Tab out of the grid to the next (or previous) control of the form.

@@ -132,7 +132,7 @@ void Win32ValueListEditorPeer::EndEdit(bool commit, EndReason reason) {
   std::vector<std::string> keys;
   keys.reserve(rows_.size());
   for (const Row& r : rows_) keys.push_back(r[0]);
-  if (std::optional<std::string> refusal = GridKeyRefusal(keys, row, text)) {
+  if (std::optional<std::string> refusal = RefuseGridKey(keys, row, text, RefusalWords())) {
     // The old key stays.
     Refuse(*refusal, reason == EndReason::kKey);
     return;

@@ -132,7 +132,7 @@ void CheckEntered(const TNumberEdit& edit, const Mode& m, const NumberSeparators
   if (std::fabs(edit.Value()) > 1e15L && std::fabs(before.value) < 1e15L) Fail("typed beyond 1E15", edit);
 }
 
-void Check(TNumberEdit& edit, const SimControlPeer& peer, const Mode& m, const NumberSeparators& seps,
+void Check(TNumberEdit& edit, const SimEditPeer& peer, const Mode& m, const NumberSeparators& seps,
            bool program_changed) {
   const long double v = edit.Value();
   if (!std::isfinite(v)) Fail("value not finite", edit);
@@ -175,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TForm form(tk, "Form1");
   TEdit other(tk, &form, "Other");
   TNumberEdit edit(tk, &form, "Ed", platform.keyboard, platform.clipboard, platform.locale);
-  SimControlPeer& peer = tk.Get("Ed");
+  SimEditPeer& peer = tk.Get<SimEditPeer>("Ed");
 
   // As a stored form sets them.
   edit.SetComma(m.comma);

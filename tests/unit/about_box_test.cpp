@@ -27,7 +27,7 @@ class AboutBoxTest : public PresetsFixture {
   // Opens the box through `open`; `user` closes it as the user does.
   Seen OpenAndClose(const std::function<bool()>& open, const std::function<void()>& user) {
     Seen seen;
-    tk.ScriptModal([&](SimControlPeer& box) {
+    tk.ScriptModal([&](SimFormPeer& box) {
       seen.shown = box.Visible();
       seen.version = Text("AboutBox.Version");
       seen.rect = box.WindowRect();
@@ -51,7 +51,7 @@ TEST_F(AboutBoxTest, IsMadeHiddenAfterTheMainWindowAndBeforeTheListEditor) {
     if (c->Kind() == ControlKind::Form) forms.push_back(c->Name());
   }
   EXPECT_EQ(forms, (std::vector<std::string>{"Form1", "AboutBox", "Form4"}));
-  SimControlPeer& box = tk.Get("AboutBox");
+  SimFormPeer& box = tk.Get<SimFormPeer>("AboutBox");
   EXPECT_FALSE(box.Visible());
   EXPECT_EQ(box.Caption(), "バージョン情報");
   EXPECT_TRUE(box.DialogFrame());
@@ -63,7 +63,7 @@ TEST_F(AboutBoxTest, IsMadeHiddenAfterTheMainWindowAndBeforeTheListEditor) {
   EXPECT_EQ(Text("AboutBox.ShadowLabel1"), "Wakumo");
   EXPECT_EQ(Text("AboutBox.URLLabel1"), kWebAddress);
   EXPECT_TRUE(form->AboutBox->URLLabel1.Executable());
-  EXPECT_TRUE(tk.Get("AboutBox.OKButton").IsDefault());
+  EXPECT_TRUE(tk.Get<SimButtonPeer>("AboutBox.OKButton").IsDefault());
   EXPECT_EQ(tk.Get("AboutBox.URLLabel1").Cursor(), -21) << "the standard hand over the label's own";
   EXPECT_EQ(tk.Get("AboutBox.ShadowLabel1").Font().color, clBtnFace);
   EXPECT_TRUE(tk.Get("AboutBox.ShadowLabel1").Font().bold);
@@ -82,7 +82,7 @@ TEST_F(AboutBoxTest, PanelAndContextMenuOpenItWithTheVersionCentredOnTheScreen) 
   EXPECT_FALSE(tk.Get("AboutBox").Visible());
 
   // Moved away and stored text put back: the next opening puts both right.
-  tk.Get("AboutBox").SetWindowRect({0, 0, from_panel.rect.Width(), from_panel.rect.Height()});
+  tk.Get<SimFormPeer>("AboutBox").SetWindowRect({0, 0, from_panel.rect.Width(), from_panel.rect.Height()});
   form->AboutBox->Version.SetCaption("Version: #.##");
   tk.ScriptMenuChoice("About1");
   const Seen from_menu = OpenAndClose([&] { return tk.ContextMenu("Form1", {10, 10}); }, ok);

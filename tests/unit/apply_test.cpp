@@ -390,8 +390,8 @@ TEST_F(ApplyTest, EnteringANumberFieldSelectsItsWholeText) {
   for (const char* name : {"EdSizeX", "EdSizeY", "EdBaseX"}) {
     SCOPED_TRACE(name);
     ASSERT_TRUE(tk.SetFocusTo(name));
-    EXPECT_EQ(tk.Get(name).SelStart(), 0);
-    EXPECT_EQ(tk.Get(name).SelLength(), static_cast<int>(tk.Get(name).Caption().size()));
+    EXPECT_EQ(tk.Get<SimEditPeer>(name).SelStart(), 0);
+    EXPECT_EQ(tk.Get<SimEditPeer>(name).SelLength(), static_cast<int>(tk.Get(name).Caption().size()));
   }
 }
 

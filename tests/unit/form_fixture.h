@@ -48,7 +48,7 @@ class FormFixture : public ::testing::Test, protected MainWindowScene {
     ASSERT_TRUE(tk.TypeText("EdBaseY", std::to_string(y)));
   }
   void SetChecked(std::string_view box, bool on) {
-    if (tk.Get(box).Checked() != on) {
+    if (tk.Get<SimCheckBoxPeer>(box).Checked() != on) {
       ASSERT_TRUE(tk.Click(box));
     }
   }

@@ -21,15 +21,15 @@ class ListEditorTest : public PresetsFixture {
     Start();
   }
   // Opens the dialog from the context menu; `user` plays the user while it is open.
-  void Edit(const std::function<void(SimControlPeer&)>& user) {
+  void Edit(const std::function<void(SimFormPeer&)>& user) {
     tk.ScriptModal(user);
     ASSERT_TRUE(tk.ChooseMenuItem("mListEdit"));
     EXPECT_EQ(tk.PendingModalScripts(), 0u) << "the dialog opened";
   }
-  SimControlPeer& Grid(const char* name) const { return tk.Get(std::string("Form4.") + name); }
+  SimGridPeer& Grid(const char* name) const { return tk.Get<SimGridPeer>(std::string("Form4.") + name); }
   Rows GridRows(const char* name) const {
     Rows out;
-    SimControlPeer& g = Grid(name);
+    SimGridPeer& g = Grid(name);
     for (int i = 0; i < g.RowCount(); ++i) out.push_back(g.RowTexts(i));
     return out;
   }
@@ -45,7 +45,7 @@ class ListEditorTest : public PresetsFixture {
 };
 
 TEST_F(ListEditorTest, DialogAsStoredOpensBesideTheMainWindowWithBothListsAsRows) {
-  SimControlPeer& dialog = tk.Get("Form4");
+  SimFormPeer& dialog = tk.Get<SimFormPeer>("Form4");
   EXPECT_EQ(dialog.Caption(), "Wakumo- リスト編集");
   EXPECT_EQ(dialog.ClientRect(), (Rect{0, 0, 289, 310}));
   EXPECT_EQ(dialog.Font().height, 12);
@@ -56,7 +56,7 @@ TEST_F(ListEditorTest, DialogAsStoredOpensBesideTheMainWindowWithBothListsAsRows
   EXPECT_FALSE(Grid("BaseList").TabBetweenCells());
 
   const Rect main = form->WindowRect();
-  Edit([&](SimControlPeer& d) {
+  Edit([&](SimFormPeer& d) {
     EXPECT_TRUE(d.Visible());
     EXPECT_EQ(d.WindowRect().left, main.right + 2);
     EXPECT_EQ(d.WindowRect().top, main.top);
@@ -89,7 +89,7 @@ TEST_F(ListEditorTest, CancelChangesNothing) {
   const std::vector<std::string> sizes = MenuCaptions("SizeList");
   const std::vector<std::string> hints = MenuHints("SizeList");
   const std::vector<std::string> bases = MenuCaptions("BaseList");
-  Edit([&](SimControlPeer&) {
+  Edit([&](SimFormPeer&) {
     ASSERT_TRUE(tk.EditKey("Form4.SizeList", 0, "999 x 999"));
     ASSERT_TRUE(tk.EditValue("Form4.SizeList", 1, "renamed"));
     Press("SDelBtn");
@@ -100,7 +100,7 @@ TEST_F(ListEditorTest, CancelChangesNothing) {
   EXPECT_EQ(MenuHints("SizeList"), hints);
   EXPECT_EQ(MenuCaptions("BaseList"), bases);
   // The next opening shows the menus again, not the abandoned edits.
-  Edit([&](SimControlPeer&) {
+  Edit([&](SimFormPeer&) {
     EXPECT_EQ(Grid("SizeList").RowTexts(0), (std::vector<std::string>{"120 x 60", ""}));
     EXPECT_EQ(Grid("BaseList").RowCount(), 2);
     Press("Button8");
@@ -112,7 +112,7 @@ TEST_F(ListEditorTest, OkWithoutEditsRebuildsTheSameMenus) {
   const std::vector<std::string> hints = MenuHints("SizeList");
   const std::vector<std::string> bases = MenuCaptions("BaseList");
   const std::vector<std::string> base_hints = MenuHints("BaseList");
-  Edit([&](SimControlPeer&) { Press("Button7"); });
+  Edit([&](SimFormPeer&) { Press("Button7"); });
   EXPECT_EQ(MenuCaptions("SizeList"), sizes);
   EXPECT_EQ(MenuHints("SizeList"), hints);
   EXPECT_EQ(MenuCaptions("BaseList"), bases);
@@ -125,8 +125,8 @@ TEST_F(ListEditorTest, OkWithoutEditsRebuildsTheSameMenus) {
 }
 
 TEST_F(ListEditorTest, UpAndDownMoveTheSelectedRowWhichStaysSelected) {
-  Edit([&](SimControlPeer&) {
-    SimControlPeer& sizes = Grid("SizeList");
+  Edit([&](SimFormPeer&) {
+    SimGridPeer& sizes = Grid("SizeList");
     const Rows before = GridRows("SizeList");
     Press("SUpBtn");  // on the first row
     EXPECT_EQ(GridRows("SizeList"), before);
@@ -162,7 +162,7 @@ TEST_F(ListEditorTest, UpAndDownMoveTheSelectedRowWhichStaysSelected) {
 }
 
 TEST_F(ListEditorTest, DeletingEverySizeRowGivesTheBuiltInPresetsAtTheNextStart) {
-  Edit([&](SimControlPeer&) {
+  Edit([&](SimFormPeer&) {
     for (int i = 0; i < 8; ++i) Press("SDelBtn");
     EXPECT_EQ(Grid("SizeList").RowCount(), 0);
     EXPECT_EQ(Grid("SizeList").SelectedRow(), -1);
@@ -186,7 +186,7 @@ TEST_F(ListEditorTest, DeletingEverySizeRowGivesTheBuiltInPresetsAtTheNextStart)
 }
 
 TEST_F(ListEditorTest, EditedKeysBecomeCaptionsAndTheGridRefusesDuplicatesAndEquals) {
-  Edit([&](SimControlPeer&) {
+  Edit([&](SimFormPeer&) {
     // Another row's key, letter case ignored, or a key with "=": refused, the key stays.
     EXPECT_FALSE(tk.EditKey("Form4.SizeList", 0, "640 X 480"));
     EXPECT_FALSE(tk.EditKey("Form4.SizeList", 0, "a=b"));

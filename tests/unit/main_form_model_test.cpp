@@ -232,7 +232,7 @@ class MainFormModelTest : public PresetsFixture {
       for (int i = Uniform(0, 6); i > 0; --i) {
         const bool size = Chance(50);
         const std::string grid = size ? "Form4.SizeList" : "Form4.BaseList";
-        const int rows = tk.Get(grid).RowCount();
+        const int rows = tk.Get<SimGridPeer>(grid).RowCount();
         const int row = rows > 0 ? Uniform(0, rows - 1) : 0;
         switch (Uniform(0, 4)) {
           case 0: tk.ClickCell(grid, row, Uniform(0, 1)); done += " click " + std::to_string(row); break;
@@ -273,7 +273,7 @@ class MainFormModelTest : public PresetsFixture {
   }
   std::vector<std::pair<std::string, std::string>> GridRows(const std::string& grid) {
     std::vector<std::pair<std::string, std::string>> out;
-    SimControlPeer& g = tk.Get(grid);
+    SimGridPeer& g = tk.Get<SimGridPeer>(grid);
     for (int i = 0; i < g.RowCount(); ++i) {
       const std::vector<std::string> r = g.RowTexts(i);
       out.emplace_back(r.at(0), r.at(1));
@@ -437,7 +437,7 @@ class MainFormModelTest : public PresetsFixture {
         {"window list", 3, When::kIdle, [&] { Note(std::string("click WListBtn") + (tk.Click("WListBtn") ? "" : " (refused)")); }},
         {"window list row", 5, When::kIdle,
          [&] {
-           const int rows = tk.Get("WinList").RowCount();
+           const int rows = tk.Get<SimListViewPeer>("WinList").RowCount();
            const int row = Uniform(-1, rows - 1);
            Note("row " + std::to_string(row) + " of " + std::to_string(rows) + (tk.SelectRow("WinList", row) ? "" : " (refused)"));
          }},

@@ -32,7 +32,7 @@ struct Field {
   // The program puts a text in; then the user places the caret.
   void Put(const std::string& text, int caret, int length = 0) {
     edit.SetText(text);
-    tk.Get(kName).SetSel(caret, length);
+    tk.Get<SimEditPeer>(kName).SetSel(caret, length);
   }
   void Type(std::string_view s) { tk.TypeChars(kName, s); }
   void Key(char32_t c) { tk.TypeChar(kName, c); }
@@ -52,10 +52,10 @@ TEST(NumberEdit, StartsWithZeroAndTheDescribedDefaults) {
   EXPECT_FALSE(f.edit.Limit());
   EXPECT_TRUE(f.edit.ZeroVisible());
   EXPECT_EQ(f.edit.RoundMode(), TRoundMode::rmDown);
-  EXPECT_EQ(f.tk.Get(kName).Alignment(), TAlignment::taRightJustify);
-  EXPECT_TRUE(f.tk.Get(kName).ImeClosed());
+  EXPECT_EQ(f.tk.Get<SimEditPeer>(kName).Alignment(), TAlignment::taRightJustify);
+  EXPECT_TRUE(f.tk.Get<SimEditPeer>(kName).ImeClosed());
   f.edit.SetAlignment(TAlignment::taCenter);
-  EXPECT_EQ(f.tk.Get(kName).Alignment(), TAlignment::taCenter);
+  EXPECT_EQ(f.tk.Get<SimEditPeer>(kName).Alignment(), TAlignment::taCenter);
 }
 
 TEST(NumberEditTyping, TrailingSeparatorGoesAndFixedDigitsKeepTheCaretBesideThem) {
@@ -471,10 +471,10 @@ TEST(NumberEditFocus, EnterSelectsAndExitReportsTyping) {
   EXPECT_EQ(f.edit.SelLength(), 3);
   f.Key(U'7');
   ASSERT_TRUE(f.tk.SetFocusTo("Other"));
-  EXPECT_TRUE(f.tk.Get(kName).Modified());
+  EXPECT_TRUE(f.tk.Get<SimEditPeer>(kName).Modified());
   ASSERT_TRUE(f.tk.SetFocusTo(kName));
   ASSERT_TRUE(f.tk.SetFocusTo("Other"));
-  EXPECT_FALSE(f.tk.Get(kName).Modified()) << "the typed flag clears on entering";
+  EXPECT_FALSE(f.tk.Get<SimEditPeer>(kName).Modified()) << "the typed flag clears on entering";
   const std::vector<std::string> expected = {"change 123", "enter", "change 7", "exit", "enter", "exit"};
   EXPECT_EQ(log, expected);
 

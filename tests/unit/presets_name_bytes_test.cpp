@@ -42,7 +42,7 @@ class NameBytesTest : public PresetsFixture {
     return {hints.begin() + 3, hints.end()};
   }
   std::vector<std::string> GridRow(const char* grid, int row) const {
-    return tk.Get(std::string("Form4.") + grid).RowTexts(row);
+    return tk.Get<SimGridPeer>(std::string("Form4.") + grid).RowTexts(row);
   }
   void Press(const char* button) { ASSERT_TRUE(tk.Click(std::string("Form4.") + button)); }
   std::vector<std::string> Fields() const {
@@ -64,7 +64,7 @@ TEST_F(NameBytesTest, MenusShortcutsAndListEditorShowOneTextAndTheFileComesBackB
   EXPECT_EQ(Text("ComboBox1"), "Caf〈E9〉");
 
   // The list editor shows the menus' texts; O K without an edit rebuilds them.
-  tk.ScriptModal([&](SimControlPeer&) {
+  tk.ScriptModal([&](SimFormPeer&) {
     EXPECT_EQ(GridRow("SizeList", 0), (std::vector<std::string>{"640 x 480", "Caf〈E9〉"}));
     EXPECT_EQ(GridRow("SizeList", 1), (std::vector<std::string>{"800 x 600", "名前〈8E〉"}));
     EXPECT_EQ(GridRow("BaseList", 1), (std::vector<std::string>{"-8 , 0", "≒"}));
@@ -96,7 +96,7 @@ TEST_F(NameBytesTest, SortingAddingAndDeletingShortcutsKeepEachNamesBytes) {
 }
 
 TEST_F(NameBytesTest, ListEditorMovesBytesWithTheirRowsAndWritesEditedNamesAsTyped) {
-  tk.ScriptModal([&](SimControlPeer&) {
+  tk.ScriptModal([&](SimFormPeer&) {
     ASSERT_TRUE(tk.ClickCell("Form4.SizeList", 1, 1));
     Press("SUpBtn");
     // A new key: the name stays as it was.

@@ -375,7 +375,7 @@ TEST_F(TrayModeTest, TheListEditorsOkRefreshesTheSubmenusWhileTheIconIsShown) {
   Choose("センタリング");
   const Rect main = form->WindowRect();
   EXPECT_EQ(main, desk.RestoreRect(form->Handle())) << "a minimised window answers where it comes back to";
-  tk.ScriptModal([&](SimControlPeer& dialog) {
+  tk.ScriptModal([&](SimFormPeer& dialog) {
     EXPECT_EQ(dialog.WindowRect().left, main.right + 2) << "beside the main window, not beside its icon";
     ASSERT_TRUE(tk.EditKey("Form4.SizeList", 0, "abc"));
     ASSERT_TRUE(tk.EditKey("Form4.SizeList", 1, "0x20000"));
@@ -424,7 +424,7 @@ TEST_F(TrayModeTest, TheAboutAndHelpEntriesOpenWhatTheMainWindowsDo) {
   StartWith(std::string(kDefaultIni));
   Minimise();
   std::string version;
-  tk.ScriptModal([&](SimControlPeer&) {
+  tk.ScriptModal([&](SimFormPeer&) {
     version = form->AboutBox->Version.Caption();
     EXPECT_TRUE(tk.Click("AboutBox.OKButton"));
   });

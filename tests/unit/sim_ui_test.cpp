@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -236,9 +239,9 @@ TEST(SimToolkitRegistry, QualifiedNamesScreenApplicationAndClosing) {
   bool closed = false;
   editor.OnClose = [&] { closed = true; };
 
-  EXPECT_EQ(f.tk.Find("Label1"), &main_label.Peer());
-  EXPECT_EQ(f.tk.Find("Form4.Label1"), &editor_label.Peer());
-  EXPECT_EQ(f.tk.FindByHandle(editor.Handle()), &editor.Peer());
+  EXPECT_EQ(static_cast<ControlPeer*>(f.tk.Find("Label1")), &main_label.TControl::Peer());
+  EXPECT_EQ(static_cast<ControlPeer*>(f.tk.Find("Form4.Label1")), &editor_label.TControl::Peer());
+  EXPECT_EQ(static_cast<ControlPeer*>(f.tk.FindByHandle(editor.Handle())), &editor.TControl::Peer());
 
   screen.RegisterCursor(5, "MYCURSOR");
   screen.SetCursor(5);
@@ -258,6 +261,58 @@ TEST(SimToolkitRegistry, QualifiedNamesScreenApplicationAndClosing) {
   main.reset();
   EXPECT_FALSE(f.desktop.Exists(w)) << "a peer takes its window with it";
   EXPECT_EQ(f.tk.Find("Form1"), nullptr);
+}
+
+// Makes every control a label, so that a facade of another kind finds its
+// peer without the interface the kind needs.
+class LabelsOnly : public UiToolkit {
+ public:
+  explicit LabelsOnly(SimToolkit& tk) : tk_(tk) {}
+  std::unique_ptr<ControlPeer> CreateControl(ControlKind, ControlPeer* parent, PeerEvents& events,
+                                             const std::string& name) override {
+    return tk_.CreateControl(ControlKind::Label, parent, events, name);
+  }
+  std::unique_ptr<MenuItemPeer> CreateMenuItem(MenuItemEvents& events, const std::string& name) override {
+    return tk_.CreateMenuItem(events, name);
+  }
+  std::unique_ptr<PopupMenuPeer> CreatePopupMenu(const std::string& name) override { return tk_.CreatePopupMenu(name); }
+  ScreenPeer& Screen() override { return tk_.Screen(); }
+  ApplicationPeer& Application() override { return tk_.Application(); }
+
+ private:
+  SimToolkit& tk_;
+};
+
+std::string LogicErrorOf(const std::function<void()>& make) {
+  try {
+    make();
+  } catch (const std::logic_error& e) {
+    return e.what();
+  }
+  return "(nothing thrown)";
+}
+
+TEST(SimToolkitRegistry, KindLookupsAndPeersOfTheWrongKindAreRefused) {
+  Fixture f;
+  TForm form(f.tk, "Form1");
+  TLabel label(f.tk, &form, "Label1");
+  TEdit edit(f.tk, &form, "Edit1");
+  edit.SetText("abc");
+  f.tk.Get<SimEditPeer>("Edit1").SetSel(1, 2);
+  EXPECT_EQ(edit.SelStart(), 1);
+  EXPECT_EQ(edit.SelLength(), 2);
+  EXPECT_THROW(f.tk.Get<SimEditPeer>("Label1"), std::out_of_range);
+  EXPECT_THROW(f.tk.Get<SimEditPeer>("Edit2"), std::out_of_range);
+  EXPECT_EQ(LogicErrorOf([&] { PeerAs<EditPeer>(label.TControl::Peer()); }),
+            "control Label1 lacks the interface its kind needs");
+
+  LabelsOnly labels(f.tk);
+  PeerEvents events;
+  EXPECT_EQ(LogicErrorOf([&] { TEdit wrong(labels, &form, "Edit3"); }), "control Edit3 lacks the interface its kind needs");
+  EXPECT_EQ(LogicErrorOf([&] { labels.Create<GridPeer>(ControlKind::ValueListEditor, nullptr, events, "Grid1"); }),
+            "control Grid1 lacks the interface its kind needs");
+  EXPECT_EQ(f.tk.Find("Edit3"), nullptr) << "the refused control's peer is gone";
+  EXPECT_EQ(f.tk.Find("Grid1"), nullptr);
 }
 
 }  // namespace

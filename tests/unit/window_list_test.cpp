@@ -173,7 +173,7 @@ TEST_F(WindowListTest, HeightsFollowADpiChangeWithTheListHidden) {
   ASSERT_EQ(form.MinHeightWithList, 291);
   ASSERT_EQ(form.HeightWithList, 466) << "the designed client of 440 and the frame";
 
-  tk.Get("Form1").ChangeDpi(144);
+  tk.Get<SimFormPeer>("Form1").ChangeDpi(144);
   // 245 design pixels are 368 at 144 DPI.
   EXPECT_EQ(form.HeightWithoutList, 368 + 33 + 2);
   EXPECT_EQ(form.MinHeightWithList, 403 + 33);
@@ -199,7 +199,7 @@ TEST_F(WindowListTest, HeightsFollowADpiChangeWithTheListShown) {
   tk.ResizeForm("Form1", width, 600);
   ASSERT_EQ(Height(), 600);
 
-  tk.Get("Form1").ChangeDpi(144);
+  tk.Get<SimFormPeer>("Form1").ChangeDpi(144);
   EXPECT_TRUE(form.WListBtn.Down());
   // 331 px of list part at 96 DPI are 497 at 144 (496.5 rounded).
   EXPECT_EQ(Height(), 403 + 497);
@@ -215,7 +215,7 @@ TEST_F(WindowListTest, HeightsFollowADpiChangeWithTheListShown) {
   ASSERT_TRUE(tk.Click("WListBtn"));
   EXPECT_EQ(Height(), 403);
   // Back at 96 DPI the list part shrinks again: 436 - 403 = 33 px are 22.
-  tk.Get("Form1").ChangeDpi(96);
+  tk.Get<SimFormPeer>("Form1").ChangeDpi(96);
   EXPECT_EQ(Height(), 269);
   ASSERT_TRUE(tk.Click("WListBtn"));
   EXPECT_EQ(Height(), 269 + 22);

@@ -35,8 +35,8 @@ std::string Joined(const std::vector<std::string>& v) {
   return s.empty() ? "nothing" : s;
 }
 
-std::unique_ptr<ControlPeer> ShownForm(Win32Toolkit& tk, PeerEvents& events, const std::string& name) {
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, events, name);
+std::unique_ptr<FormPeer> ShownForm(Win32Toolkit& tk, PeerEvents& events, const std::string& name) {
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, events, name);
   form->SetClientSize(240, 120);
   form->Show();
   HWND h = ToHwnd(form->Handle());
@@ -53,7 +53,7 @@ void TestHintWindow() {
   Clicks fe, he;
   auto form = ShownForm(tk, fe, "WkHintForm");
   HWND hform = ToHwnd(form->Handle());
-  auto hint = tk.CreateControl(ControlKind::HintWindow, form.get(), he, "WkHint");
+  auto hint = tk.Create<HintWindowPeer>(ControlKind::HintWindow, form.get(), he, "WkHint");
   HWND h = ToHwnd(hint->Handle());
   const LONG style = GetWindowLongW(h, GWL_STYLE);
   const LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
@@ -199,7 +199,7 @@ void TestDialogButtonsAndFrame() {
   g_test = "DialogKeys";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Clicks fe, oe, ce, ee;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDialogForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkDialogForm");
   form->SetBorderIcons(true, false, false);
   form->SetDialogFrame(true);
   form->SetClientSize(239, 121);
@@ -213,9 +213,9 @@ void TestDialogButtonsAndFrame() {
   Check(client.right == ScaleToDpi(239, dpi) && client.bottom == ScaleToDpi(121, dpi),
         "client " + std::to_string(client.right) + " x " + std::to_string(client.bottom));
 
-  auto ok = tk.CreateControl(ControlKind::Button, form.get(), oe, "WkOk");
-  auto cancel = tk.CreateControl(ControlKind::Button, form.get(), ce, "WkCancel");
-  auto edit = tk.CreateControl(ControlKind::Edit, form.get(), ee, "WkEdit");
+  auto ok = tk.Create<ButtonPeer>(ControlKind::Button, form.get(), oe, "WkOk");
+  auto cancel = tk.Create<ButtonPeer>(ControlKind::Button, form.get(), ce, "WkCancel");
+  auto edit = tk.Create<EditPeer>(ControlKind::Edit, form.get(), ee, "WkEdit");
   ok->SetBounds({10, 90, 70, 111});
   cancel->SetBounds({80, 90, 140, 111});
   edit->SetBounds({10, 10, 200, 31});
@@ -263,8 +263,8 @@ void TestApplicationHintFollowsTheMouse() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Clicks fe, be, pe;
   auto form = ShownForm(tk, fe, "WkAppHintForm");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkAppHintPanel");
-  auto button = tk.CreateControl(ControlKind::Button, panel.get(), be, "WkAppHintButton");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkAppHintPanel");
+  auto button = tk.Create<ButtonPeer>(ControlKind::Button, panel.get(), be, "WkAppHintButton");
   panel->SetBounds({0, 0, 240, 60});
   panel->SetHint("パネル");
   button->SetBounds({10, 10, 100, 40});

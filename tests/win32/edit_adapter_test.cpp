@@ -18,7 +18,7 @@ namespace {
 
 // Records the edit's events; entering selects all, as the main window's fields do.
 struct EditRecorder : PeerEvents {
-  ControlPeer* self = nullptr;
+  EditPeer* self = nullptr;
   std::vector<std::string> log;
   std::u32string typed;
   bool take_paste = true;
@@ -52,7 +52,7 @@ struct EditRecorder : PeerEvents {
   int Count(const std::string& entry) const { return static_cast<int>(std::count(log.begin(), log.end(), entry)); }
 };
 
-std::string SelStr(const ControlPeer& e) { return std::to_string(e.SelStart()) + "+" + std::to_string(e.SelLength()); }
+std::string SelStr(const EditPeer& e) { return std::to_string(e.SelStart()) + "+" + std::to_string(e.SelLength()); }
 
 }  // namespace
 
@@ -60,9 +60,9 @@ void TestEditKeyboard() {
   g_test = "EditKeys";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, ee, oe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm3");
-  auto edit = tk.CreateControl(ControlKind::Edit, form.get(), ee, "WkEdit");
-  auto other = tk.CreateControl(ControlKind::Edit, form.get(), oe, "WkOther");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm3");
+  auto edit = tk.Create<EditPeer>(ControlKind::Edit, form.get(), ee, "WkEdit");
+  auto other = tk.Create<EditPeer>(ControlKind::Edit, form.get(), oe, "WkOther");
   form->SetClientSize(200, 100);
   edit->SetBounds({0, 0, 100, 21});
   other->SetBounds({0, 30, 100, 51});
@@ -96,10 +96,10 @@ void TestEditPeerContract() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, be;
   EditRecorder er, or_;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkEditForm");
-  auto before = tk.CreateControl(ControlKind::Button, form.get(), be, "WkEditBefore");
-  auto edit = tk.CreateControl(ControlKind::Edit, form.get(), er, "WkEditNum");
-  auto other = tk.CreateControl(ControlKind::Edit, form.get(), or_, "WkEditOther");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkEditForm");
+  auto before = tk.Create<ButtonPeer>(ControlKind::Button, form.get(), be, "WkEditBefore");
+  auto edit = tk.Create<EditPeer>(ControlKind::Edit, form.get(), er, "WkEditNum");
+  auto other = tk.Create<EditPeer>(ControlKind::Edit, form.get(), or_, "WkEditOther");
   er.self = edit.get();
   or_.self = other.get();
   form->SetClientSize(200, 100);
@@ -264,7 +264,7 @@ void TestEditPeerContract() {
   edit->SetCaption("24680");
   edit->SetFocus();
   Recorder ae;
-  auto away = tk.CreateControl(ControlKind::Form, nullptr, ae, "WkEditAway");
+  auto away = tk.Create<FormPeer>(ControlKind::Form, nullptr, ae, "WkEditAway");
   away->SetClientSize(100, 50);
   away->Show();
   // Clear of the field.

@@ -27,7 +27,7 @@ namespace {
 // The main window's rule: the width never changes, the height may change
 // only while allowed and not below a minimum.
 struct HeightOnlyForm : PeerEvents {
-  const ControlPeer* form = nullptr;
+  const FormPeer* form = nullptr;
   bool judging = false;  // off while the test places the form
   bool allow = true;
   int min_height = 0;
@@ -40,7 +40,7 @@ struct HeightOnlyForm : PeerEvents {
 
 // A button whose click ends the modal form it sits on.
 struct EndModalButton : PeerEvents {
-  ControlPeer* form = nullptr;
+  FormPeer* form = nullptr;
   void PeerClick() override { form->EndModal(ModalResult::mrOk); }
 };
 
@@ -64,10 +64,10 @@ void TestRefusedCreationIsReported() {
   g_test = "RefusedCreation";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, ee, fe2;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkRefusedForm");
-  for (const auto& [kind, parent, name] : {std::tuple{ControlKind::Edit, form.get(), "WkRefusedEdit"},
-                                           std::tuple{ControlKind::Form, static_cast<ControlPeer*>(nullptr),
-                                                      "WkRefusedForm2"}}) {
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkRefusedForm");
+  using Made = std::tuple<ControlKind, ControlPeer*, const char*>;
+  for (const auto& [kind, parent, name] :
+       {Made{ControlKind::Edit, form.get(), "WkRefusedEdit"}, Made{ControlKind::Form, nullptr, "WkRefusedForm2"}}) {
     HHOOK hook = SetWindowsHookExW(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
     if (!hook) {
       Skip("no hook could refuse window creation");
@@ -95,15 +95,15 @@ void TestControlsCarryTheirNames() {
   Recorder fe, pe, le, ie, be, ce, se, ee, ke;
   std::set<std::string> atoms;
   {
-    auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkTestForm");
-    auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkTestPanel");
-    auto label = tk.CreateControl(ControlKind::Label, panel.get(), le, "WkTestLabel");
-    auto image = tk.CreateControl(ControlKind::Image, panel.get(), ie, "WkTestImage");
-    auto button = tk.CreateControl(ControlKind::Button, form.get(), be, "WkTestButton");
-    auto check = tk.CreateControl(ControlKind::CheckBox, form.get(), ce, "WkTestCheck");
-    auto speed = tk.CreateControl(ControlKind::SpeedButton, form.get(), se, "WkTestSpeed");
-    auto edit = tk.CreateControl(ControlKind::Edit, panel.get(), ee, "WkTestEdit");
-    auto combo = tk.CreateControl(ControlKind::ComboBox, form.get(), ke, "WkTestCombo");
+    auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkTestForm");
+    auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkTestPanel");
+    auto label = tk.Create<LabelPeer>(ControlKind::Label, panel.get(), le, "WkTestLabel");
+    auto image = tk.Create<PicturePeer>(ControlKind::Image, panel.get(), ie, "WkTestImage");
+    auto button = tk.Create<ButtonPeer>(ControlKind::Button, form.get(), be, "WkTestButton");
+    auto check = tk.Create<CheckBoxPeer>(ControlKind::CheckBox, form.get(), ce, "WkTestCheck");
+    auto speed = tk.Create<SpeedButtonPeer>(ControlKind::SpeedButton, form.get(), se, "WkTestSpeed");
+    auto edit = tk.Create<EditPeer>(ControlKind::Edit, panel.get(), ee, "WkTestEdit");
+    auto combo = tk.Create<ItemsPeer>(ControlKind::ComboBox, form.get(), ke, "WkTestCombo");
 
     Check(ws.GetClassName(form->Handle()) == "TWkTestForm",
           "form class is \"T\" + name, got \"" + ws.GetClassName(form->Handle()) + "\"");
@@ -165,9 +165,9 @@ void TestFormGoingFirst() {
   // stale handles or atoms behind either.
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkFormGone");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkPanelGone");
-  auto label = tk.CreateControl(ControlKind::Label, panel.get(), le, "WkLabelGone");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkFormGone");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkPanelGone");
+  auto label = tk.Create<LabelPeer>(ControlKind::Label, panel.get(), le, "WkLabelGone");
   label->SetHint("ヒント");
   form.reset();
   Check(panel->Handle() == 0 && label->Handle() == 0, "children's windows went with the form");
@@ -185,12 +185,12 @@ void TestPeerBehaviour() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Win32WindowSystem ws;
   Recorder fe, ae, be, ce, ke, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm2");
-  auto a = tk.CreateControl(ControlKind::SpeedButton, form.get(), ae, "WkSpeedA");
-  auto b = tk.CreateControl(ControlKind::SpeedButton, form.get(), be, "WkSpeedB");
-  auto check = tk.CreateControl(ControlKind::CheckBox, form.get(), ce, "WkCheck");
-  auto combo = tk.CreateControl(ControlKind::ComboBox, form.get(), ke, "WkCombo");
-  auto list = tk.CreateControl(ControlKind::DropDownList, form.get(), le, "WkList");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm2");
+  auto a = tk.Create<SpeedButtonPeer>(ControlKind::SpeedButton, form.get(), ae, "WkSpeedA");
+  auto b = tk.Create<SpeedButtonPeer>(ControlKind::SpeedButton, form.get(), be, "WkSpeedB");
+  auto check = tk.Create<CheckBoxPeer>(ControlKind::CheckBox, form.get(), ce, "WkCheck");
+  auto combo = tk.Create<ItemsPeer>(ControlKind::ComboBox, form.get(), ke, "WkCombo");
+  auto list = tk.Create<ItemsPeer>(ControlKind::DropDownList, form.get(), le, "WkList");
   form->SetClientSize(300, 200);
   form->Show();
   a->SetBounds({0, 0, 28, 28});
@@ -260,7 +260,7 @@ void TestSizeableForm() {
   g_test = "Sizeable";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm4");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm4");
   form->SetSizeable(true);
   form->Show();
   form->SetWindowRect({100, 100, 400, 400});
@@ -278,7 +278,7 @@ void TestBorderDrags() {
   g_test = "BorderDrags";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   HeightOnlyForm fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDragForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkDragForm");
   fe.form = form.get();
   form->SetSizeable(true);
   form->SetClientSize(300, 240);
@@ -329,16 +329,16 @@ void TestModalForm() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder main_events, dialog_events;
   EndModalButton ok_events;
-  auto main = tk.CreateControl(ControlKind::Form, nullptr, main_events, "WkModalMain");
-  auto dialog = tk.CreateControl(ControlKind::Form, nullptr, dialog_events, "WkModalDialog");
-  auto ok = tk.CreateControl(ControlKind::Button, dialog.get(), ok_events, "WkModalOk");
+  auto main = tk.Create<FormPeer>(ControlKind::Form, nullptr, main_events, "WkModalMain");
+  auto dialog = tk.Create<FormPeer>(ControlKind::Form, nullptr, dialog_events, "WkModalDialog");
+  auto ok = tk.Create<ButtonPeer>(ControlKind::Button, dialog.get(), ok_events, "WkModalOk");
   ok_events.form = dialog.get();
   HWND hmain = ToHwnd(main->Handle());
   HWND hdialog = ToHwnd(dialog->Handle());
   // A hint makes the form's tooltip window, which must not keep the form
   // from staying on top.
   Recorder hinted_events;
-  auto hinted = tk.CreateControl(ControlKind::Label, main.get(), hinted_events, "WkModalHinted");
+  auto hinted = tk.Create<LabelPeer>(ControlKind::Label, main.get(), hinted_events, "WkModalHinted");
   hinted->SetHint("ヒント");
   main->SetClientSize(200, 120);
   main->SetWindowRect({100, 100, 320, 260});
@@ -422,7 +422,7 @@ void TestShowMessage() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   tk.Application().SetTitle("Wakumo");
   Recorder fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkMessageForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkMessageForm");
   HWND hform = ToHwnd(form->Handle());
   form->SetClientSize(200, 100);
   form->Show();
@@ -442,9 +442,9 @@ void TestLabelDoubleClick() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe;
   DoubleClickRecorder le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDblForm");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkDblPanel");
-  auto label = tk.CreateControl(ControlKind::Label, panel.get(), le, "WkDblLabel");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkDblForm");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkDblPanel");
+  auto label = tk.Create<LabelPeer>(ControlKind::Label, panel.get(), le, "WkDblLabel");
   form->SetClientSize(200, 100);
   panel->SetBounds({0, 20, 200, 100});
   label->SetBounds({8, 40, 52, 53});

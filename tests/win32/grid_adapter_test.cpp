@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "presets/list_editor.h"
 #include "ui/value_list_editor.h"
 #include "win32/win32_api.h"
 #include "win32/win32_dpi.h"
@@ -23,7 +24,7 @@ POINT CentreOnScreen(HWND h, const RECT& client_rect) {
   return p;
 }
 
-std::string Rows(const ControlPeer& grid) {
+std::string Rows(const RowsPeer& grid) {
   std::string s;
   for (int i = 0; i < grid.RowCount(); ++i) {
     const auto texts = grid.RowTexts(i);
@@ -38,6 +39,7 @@ struct GridRecorder : PeerEvents {
   Win32ValueListEditorPeer* grid = nullptr;
   std::vector<std::string> clicks;
   bool widen = true;
+  std::string PeerKeyRefusal(GridKeyFault fault, const std::string& key) override { return GridKeyRefusalText(fault, key); }
   void PeerClick() override {
     clicks.push_back(std::to_string(grid->SelectedRow()) + "," + std::to_string(grid->FocusColumn()));
     if (widen) grid->SelectWholeRow(grid->SelectedRow());
@@ -48,9 +50,9 @@ struct GridRig {
   Win32Toolkit tk{GetModuleHandleW(nullptr)};
   Recorder form_events, after_events;
   GridRecorder grid_events;
-  std::unique_ptr<ControlPeer> form = tk.CreateControl(ControlKind::Form, nullptr, form_events, "WkGridForm");
-  std::unique_ptr<ControlPeer> grid_peer = tk.CreateControl(ControlKind::ValueListEditor, form.get(), grid_events, "WkGrid");
-  std::unique_ptr<ControlPeer> after = tk.CreateControl(ControlKind::Edit, form.get(), after_events, "WkAfterGrid");
+  std::unique_ptr<FormPeer> form = tk.Create<FormPeer>(ControlKind::Form, nullptr, form_events, "WkGridForm");
+  std::unique_ptr<GridPeer> grid_peer = tk.Create<GridPeer>(ControlKind::ValueListEditor, form.get(), grid_events, "WkGrid");
+  std::unique_ptr<EditPeer> after = tk.Create<EditPeer>(ControlKind::Edit, form.get(), after_events, "WkAfterGrid");
   Win32ValueListEditorPeer* grid = dynamic_cast<Win32ValueListEditorPeer*>(grid_peer.get());
   HWND hgrid = ToHwnd(grid_peer->Handle());
 
@@ -58,6 +60,7 @@ struct GridRig {
     tk.Application().SetTitle("Wakumo");
     grid_events.grid = grid;
     FontSpec f;
+    f.name = "ＭＳ Ｐゴシック";
     f.height = 12;
     form->SetFont(f);
     form->SetClientSize(289, 200);
@@ -80,7 +83,7 @@ void TestGridRows() {
   GridRig rig;
   Check(rig.grid != nullptr, "the grid kind has a grid peer");
   if (!rig.grid) return;
-  ControlPeer& grid = *rig.grid;
+  GridPeer& grid = *rig.grid;
   Check(NameOf(rig.hgrid) == "WkGrid" && GetParent(rig.hgrid) == ToHwnd(rig.form->Handle()),
         "a child window named WkGrid: " + NameOf(rig.hgrid));
   Check(grid.RowCount() == 0 && grid.SelectedRow() == -1, "empty: selection " + std::to_string(grid.SelectedRow()));
@@ -160,7 +163,7 @@ void TestGridEditing() {
   g_test = "GridEdit";
   GridRig rig;
   if (!rig.grid) return;
-  ControlPeer& grid = *rig.grid;
+  GridPeer& grid = *rig.grid;
   for (const auto& [key, value] : std::vector<std::pair<std::string, std::string>>{
            {"640 x 480", "VGA"}, {"800 x 600", "SVGA"}, {"1024 x 768", "XGA"}}) {
     grid.AppendKeyValue(key, value);

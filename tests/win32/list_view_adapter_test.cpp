@@ -17,8 +17,8 @@ void TestListView() {
   g_test = "ListView";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkForm5");
-  auto list = tk.CreateControl(ControlKind::ListView, form.get(), le, "WkList");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkForm5");
+  auto list = tk.Create<ListViewPeer>(ControlKind::ListView, form.get(), le, "WkList");
   form->SetClientSize(348, 200);
   list->SetBounds({0, 0, 348, 192});
   list->SetColumns({ListColumn{"タイトル", 200, 4, false}, ListColumn{"クラス名", 0, 0, true}});
@@ -43,8 +43,8 @@ void TestListViewDividerDrags() {
   g_test = "ListViewDivider";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, le;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkDividerForm");
-  auto list = tk.CreateControl(ControlKind::ListView, form.get(), le, "WkDividerList");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkDividerForm");
+  auto list = tk.Create<ListViewPeer>(ControlKind::ListView, form.get(), le, "WkDividerList");
   form->SetClientSize(348, 200);
   form->SetWindowRect({200, 200, 200 + 360, 200 + 240});
   list->SetBounds({0, 0, 348, 192});

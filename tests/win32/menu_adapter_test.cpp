@@ -55,7 +55,7 @@ void TestPopupMenuChoice() {
   g_test = "Menu";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkMenuForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkMenuForm");
   form->SetClientSize(200, 100);
   form->Show();
   SetForegroundWindow(ToHwnd(form->Handle()));
@@ -115,7 +115,7 @@ void TestTrayModeSupport() {
   g_test = "TrayMode";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   FixedSizeForm fe;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkTrayForm");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkTrayForm");
   HWND hform = ToHwnd(form->Handle());
   form->SetClientSize(200, 100);
   form->SetWindowRect({120, 140, 420, 300});

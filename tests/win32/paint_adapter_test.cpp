@@ -70,9 +70,9 @@ void TestPaintedLooks() {
   g_test = "Looks";
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe, ke;
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkLooks");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkBevel");
-  auto combo = tk.CreateControl(ControlKind::ComboBox, form.get(), ke, "WkCombo2");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkLooks");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkBevel");
+  auto combo = tk.Create<ItemsPeer>(ControlKind::ComboBox, form.get(), ke, "WkCombo2");
   form->SetClientSize(200, 100);
   panel->SetBounds({10, 10, 42, 42});
   combo->SetBounds({50, 10, 150, 31});
@@ -176,15 +176,15 @@ void TestPaintBoxes() {
   Win32Toolkit tk(GetModuleHandleW(nullptr));
   Recorder fe, pe, e1, e2;
   PaintBoxRecorder sr(RGBColor(250, 0, 0)), ur(RGBColor(0, 250, 0)), dr(RGBColor(0, 0, 250));
-  auto form = tk.CreateControl(ControlKind::Form, nullptr, fe, "WkPaintForm");
-  auto panel = tk.CreateControl(ControlKind::Panel, form.get(), pe, "WkPaintPanel");
+  auto form = tk.Create<FormPeer>(ControlKind::Form, nullptr, fe, "WkPaintForm");
+  auto panel = tk.Create<PanelPeer>(ControlKind::Panel, form.get(), pe, "WkPaintPanel");
   // As a spinner makes them: the strip first, then the arrows over it; the
   // edits around them keep their (tab) order.
-  auto edit1 = tk.CreateControl(ControlKind::Edit, panel.get(), e1, "WkPaintEdit1");
+  auto edit1 = tk.Create<EditPeer>(ControlKind::Edit, panel.get(), e1, "WkPaintEdit1");
   auto slider = tk.CreateControl(ControlKind::PaintBox, panel.get(), sr, "WkPaintSlider");
   auto up = tk.CreateControl(ControlKind::PaintBox, panel.get(), ur, "WkPaintUp");
   auto down = tk.CreateControl(ControlKind::PaintBox, panel.get(), dr, "WkPaintDown");
-  auto edit2 = tk.CreateControl(ControlKind::Edit, panel.get(), e2, "WkPaintEdit2");
+  auto edit2 = tk.Create<EditPeer>(ControlKind::Edit, panel.get(), e2, "WkPaintEdit2");
   sr.self = slider.get();
   ur.self = up.get();
   dr.self = down.get();
