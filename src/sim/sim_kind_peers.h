@@ -150,14 +150,6 @@ class SimCheckBoxPeer : public SimControlPeer, public CheckBoxPeer {
 class SimButtonPeer : public SimControlPeer, public ButtonPeer {
  public:
   using SimControlPeer::SimControlPeer;
-  void SetDefault(bool on) override { default_ = on; }
-  void SetCancel(bool on) override { cancel_ = on; }
-  bool IsDefault() const { return default_; }
-  bool IsCancel() const { return cancel_; }
-
- private:
-  bool default_ = false;
-  bool cancel_ = false;
 };
 
 // Combo boxes and drop-down lists.

@@ -114,21 +114,6 @@ class SimMenuItemPeer : public MenuItemPeer {
   SimMenuItemPeer(const SimMenuItemPeer&) = delete;
   SimMenuItemPeer& operator=(const SimMenuItemPeer&) = delete;
 
-  const std::string& Name() const override { return name_; }
-  void SetCaption(const std::string& c) override { caption_ = c; }
-  std::string Caption() const override { return caption_; }
-  void SetChecked(bool c) override { checked_ = c; }
-  bool Checked() const override { return checked_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
-  bool Enabled() const override { return enabled_; }
-  void SetHint(const std::string& h) override { hint_ = h; }
-  std::string Hint() const override { return hint_; }
-  void SetPicture(const std::string& resource) override { picture_ = resource; }
-  std::string Picture() const override { return picture_; }
-  void SetDefault(bool d) override { default_ = d; }
-  bool Default() const override { return default_; }
-  void SetRadioItem(bool r) override { radio_ = r; }
-  bool RadioItem() const override { return radio_; }
   // Only SimMenuItemPeers may be inserted.
   void Insert(int index, MenuItemPeer* child) override;
   void Remove(MenuItemPeer* child) override;
@@ -150,14 +135,6 @@ class SimMenuItemPeer : public MenuItemPeer {
  private:
   SimToolkit* tk_;  // null for a popup's root entry, which is not registered
   MenuItemEvents& events_;
-  std::string name_;
-  std::string caption_;
-  bool checked_ = false;
-  bool enabled_ = true;
-  bool default_ = false;
-  bool radio_ = false;
-  std::string hint_;
-  std::string picture_;
   SimMenuItemPeer* parent_ = nullptr;
   std::vector<SimMenuItemPeer*> children_;
 };

@@ -10,7 +10,7 @@
 namespace wakumo {
 
 SimMenuItemPeer::SimMenuItemPeer(SimToolkit* tk, MenuItemEvents& events, std::string name)
-    : tk_(tk), events_(events), name_(std::move(name)) {}
+    : MenuItemPeer(std::move(name)), tk_(tk), events_(events) {}
 
 SimMenuItemPeer::~SimMenuItemPeer() {
   if (parent_) parent_->Remove(this);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/geometry.h"
@@ -247,9 +248,17 @@ class SpeedButtonPeer : public virtual CheckablePeer, public virtual PicturePeer
 
 class ButtonPeer : public virtual ControlPeer {
  public:
-  // Enter (default) or Escape (cancel) on the form clicks them.
-  virtual void SetDefault(bool) = 0;
-  virtual void SetCancel(bool) = 0;
+  // Enter (default) or Escape (cancel) on the form clicks them; the adapter
+  // reads the flags when such a key comes. The default button may also look
+  // different.
+  virtual void SetDefault(bool on) { default_ = on; }
+  void SetCancel(bool on) { cancel_ = on; }
+  bool IsDefault() const { return default_; }
+  bool IsCancel() const { return cancel_; }
+
+ protected:
+  bool default_ = false;
+  bool cancel_ = false;
 };
 
 // Combo box and drop-down list entries.
@@ -340,32 +349,45 @@ class MenuItemEvents {
   virtual void PeerClick() {}
 };
 
+// A menu entry's properties are plain data that the adapter reads when it
+// shows the menu; only the tree of entries is the adapter's own.
 class MenuItemPeer {
  public:
+  explicit MenuItemPeer(std::string name) : name_(std::move(name)) {}
   virtual ~MenuItemPeer() = default;
-  virtual const std::string& Name() const = 0;
+  const std::string& Name() const { return name_; }
   // "-" makes a separator.
-  virtual void SetCaption(const std::string&) = 0;
-  virtual std::string Caption() const = 0;
-  virtual void SetChecked(bool) = 0;
-  virtual bool Checked() const = 0;
-  virtual void SetEnabled(bool) = 0;
-  virtual bool Enabled() const = 0;
-  virtual void SetHint(const std::string&) = 0;
-  virtual std::string Hint() const = 0;
+  void SetCaption(const std::string& c) { caption_ = c; }
+  std::string Caption() const { return caption_; }
+  void SetChecked(bool c) { checked_ = c; }
+  bool Checked() const { return checked_; }
+  void SetEnabled(bool e) { enabled_ = e; }
+  bool Enabled() const { return enabled_; }
+  void SetHint(const std::string& h) { hint_ = h; }
+  std::string Hint() const { return hint_; }
   // A small picture from the program's resources beside the caption; "" for none.
-  virtual void SetPicture(const std::string& resource) = 0;
-  virtual std::string Picture() const = 0;
+  void SetPicture(const std::string& resource) { picture_ = resource; }
+  std::string Picture() const { return picture_; }
   // The menu's default entry, shown bold.
-  virtual void SetDefault(bool) = 0;
-  virtual bool Default() const = 0;
+  void SetDefault(bool d) { default_ = d; }
+  bool Default() const { return default_; }
   // A check mark drawn as a dot, for one choice among several.
-  virtual void SetRadioItem(bool) = 0;
-  virtual bool RadioItem() const = 0;
+  void SetRadioItem(bool r) { radio_ = r; }
+  bool RadioItem() const { return radio_; }
   // Child entries, owned by the facade; the peer only keeps their order.
   virtual void Insert(int index, MenuItemPeer* child) = 0;
   virtual void Remove(MenuItemPeer* child) = 0;
   virtual std::vector<MenuItemPeer*> Children() const = 0;
+
+ protected:
+  std::string name_;
+  std::string caption_;
+  std::string hint_;
+  std::string picture_;
+  bool checked_ = false;
+  bool enabled_ = true;
+  bool default_ = false;
+  bool radio_ = false;
 };
 
 class PopupMenuPeer {

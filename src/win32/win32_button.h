@@ -10,13 +10,6 @@ class Win32ButtonPeer : public Win32ControlPeer, public ButtonPeer {
   void OnCommand(int code) override;
   // The default button also shows the default frame.
   void SetDefault(bool on) override;
-  void SetCancel(bool on) override { cancel_ = on; }
-  bool IsDefault() const { return default_; }
-  bool IsCancel() const { return cancel_; }
-
- private:
-  bool default_ = false;
-  bool cancel_ = false;
 };
 
 // The enabled, visible default (or cancel) button among `root`'s controls.

@@ -19,23 +19,8 @@ bool HandleMenuPictureMessage(UINT msg, LPARAM l, UINT dpi, LRESULT& result);
 
 class Win32MenuItemPeer : public MenuItemPeer {
  public:
-  Win32MenuItemPeer(MenuItemEvents& events, std::string name) : events_(events), name_(std::move(name)) {}
+  Win32MenuItemPeer(MenuItemEvents& events, std::string name) : MenuItemPeer(std::move(name)), events_(events) {}
 
-  const std::string& Name() const override { return name_; }
-  void SetCaption(const std::string& c) override { caption_ = c; }
-  std::string Caption() const override { return caption_; }
-  void SetChecked(bool c) override { checked_ = c; }
-  bool Checked() const override { return checked_; }
-  void SetEnabled(bool e) override { enabled_ = e; }
-  bool Enabled() const override { return enabled_; }
-  void SetHint(const std::string& h) override { hint_ = h; }
-  std::string Hint() const override { return hint_; }
-  void SetPicture(const std::string& resource) override { picture_ = resource; }
-  std::string Picture() const override { return picture_; }
-  void SetDefault(bool d) override { default_ = d; }
-  bool Default() const override { return default_; }
-  void SetRadioItem(bool r) override { radio_ = r; }
-  bool RadioItem() const override { return radio_; }
   void Insert(int index, MenuItemPeer* child) override;
   void Remove(MenuItemPeer* child) override;
   std::vector<MenuItemPeer*> Children() const override { return children_; }
@@ -44,14 +29,6 @@ class Win32MenuItemPeer : public MenuItemPeer {
 
  private:
   MenuItemEvents& events_;
-  std::string name_;
-  std::string caption_;
-  std::string hint_;
-  std::string picture_;
-  bool checked_ = false;
-  bool enabled_ = true;
-  bool default_ = false;
-  bool radio_ = false;
   std::vector<MenuItemPeer*> children_;
 };
 
