@@ -5,22 +5,9 @@
 
 namespace wakumo {
 
-namespace {
-
-FontSpec FontOf(const char* name, int height, bool bold = false, TColor color = clWindowText) {
-  FontSpec f;
-  f.name = name;
-  f.height = height;
-  f.bold = bold;
-  f.color = color;
-  return f;
-}
-
-}  // namespace
-
 void TForm1::LayOut() {
   SetCaption("Wakumo");
-  SetFont(FontOf("ＭＳ Ｐゴシック", 13));
+  SetFont({.name = "ＭＳ Ｐゴシック", .height = 13});
   SetBorderIcons(true, true, false);
   // The border first, so the client area keeps its designed size.
   SetSizeable(true);
@@ -58,7 +45,7 @@ void TForm1::LayOut() {
   GetBtn.SetHint("現サイズ取り込み");
   Panel2.SetBounds(296, 79, 50, 20);
   Panel2.SetCaption("About...");
-  Panel2.SetFont(FontOf("Arial", 12));
+  Panel2.SetFont({.name = "Arial", .height = 12});
   Panel2.SetBevelOuter(BevelKind::bvLowered);
   Panel2.SetBevelInner(BevelKind::bvRaised);
   Panel2.SetHint("バージョン情報");
@@ -75,7 +62,7 @@ void TForm1::LayOut() {
   ScutBtn.SetGlyph(kListGlyphResource);
   SetBtn.SetBounds(272, 5, 68, 25);
   SetBtn.SetCaption("Set");
-  SetBtn.SetFont(FontOf("ＭＳ Ｐゴシック", 13, true));
+  SetBtn.SetFont({.name = "ＭＳ Ｐゴシック", .height = 13, .bold = true});
 
   // Size row.
   Label5.SetBounds(8, 40, 44, 13);
@@ -116,7 +103,7 @@ void TForm1::LayOut() {
   // Client row: a connector drawn from BaseChk down to ClientChk.
   ClientLine.SetBounds(12, 85, 26, 13);
   ClientLine.SetCaption("│└");
-  ClientLine.SetFont(FontOf("ＭＳ ゴシック", 13, false, clBtnShadow));
+  ClientLine.SetFont({.name = "ＭＳ ゴシック", .height = 13, .color = clBtnShadow});
   ClientChk.SetBounds(38, 87, 66, 17);
   ClientChk.SetCaption("ｸﾗｲｱﾝﾄ");
   ClientChk.SetRightAligned(true);

@@ -8,16 +8,7 @@ namespace {
 
 // The standard hand, which the box prefers to the label's own.
 constexpr int crHandPoint = -21;
-
-FontSpec BoxFont(int height, bool bold = false, TColor color = clWindowText, bool underline = false) {
-  FontSpec f;
-  f.name = "ＭＳ Ｐゴシック";
-  f.height = height;
-  f.bold = bold;
-  f.color = color;
-  f.underline = underline;
-  return f;
-}
+constexpr const char* kBoxFace = "ＭＳ Ｐゴシック";
 
 }  // namespace
 
@@ -30,7 +21,7 @@ TAboutBox::TAboutBox(UiToolkit& tk, Shell& shell, const AnsiCodePage& code_page)
       URLLabel1(tk, &Panel1, "URLLabel1", shell),
       OKButton(tk, this, "OKButton") {
   SetCaption("バージョン情報");
-  SetFont(BoxFont(12));
+  SetFont({.name = kBoxFace, .height = 12});
   SetBorderIcons(true, false, false);
   SetDialogFrame(true);
   SetClientSize(239, 121);
@@ -43,7 +34,7 @@ TAboutBox::TAboutBox(UiToolkit& tk, Shell& shell, const AnsiCodePage& code_page)
   // shadow down-right.
   ShadowLabel1.SetBounds(20, 8, 113, 15);
   ShadowLabel1.SetCaption(kProductName);
-  ShadowLabel1.SetFont(BoxFont(15, true, clBtnFace));
+  ShadowLabel1.SetFont({.name = kBoxFace, .height = 15, .bold = true, .color = clBtnFace});
   ShadowLabel1.Shadow().SetColor(clGray);
 
   Version.SetBounds(136, 11, 65, 12);
@@ -53,7 +44,7 @@ TAboutBox::TAboutBox(UiToolkit& tk, Shell& shell, const AnsiCodePage& code_page)
 
   URLLabel1.SetBounds(36, 51, 148, 12);
   URLLabel1.SetCaption(kWebAddress);
-  URLLabel1.SetFont(BoxFont(12, false, clNavy, true));
+  URLLabel1.SetFont({.name = kBoxFace, .height = 12, .color = clNavy, .underline = true});
   URLLabel1.SetHotColor(clBlue);
   URLLabel1.SetCursor(crHandPoint);
   URLLabel1.SetExecutable(true);

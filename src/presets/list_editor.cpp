@@ -9,13 +9,6 @@ namespace wakumo {
 
 namespace {
 
-FontSpec DialogFont() {
-  FontSpec f;
-  f.name = "ＭＳ Ｐゴシック";
-  f.height = 12;
-  return f;
-}
-
 // A list under its label (14 px above it), with UP, DOWN (28 px lower) and DEL
 // (64 px lower) on its right; the tags give the direction UP and DOWN move a row.
 void LayOutList(TLabel& label, int label_left, int label_width, const std::string& caption, TValueListEditor& list,
@@ -68,7 +61,7 @@ TForm4::TForm4(UiToolkit& tk)
       Button7(tk, &Bevel1, "Button7"),
       Button8(tk, &Bevel1, "Button8") {
   SetCaption("Wakumo- リスト編集");
-  SetFont(DialogFont());
+  SetFont({.name = "ＭＳ Ｐゴシック", .height = 12});
   // A fixed single border without any title-bar button, not even a close box.
   SetBorderIcons(false, false, false);
   SetSizeable(false);
