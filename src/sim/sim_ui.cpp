@@ -48,8 +48,6 @@ std::string ClassNameFor(ControlKind kind, const std::string& name) {
 
 constexpr std::uint32_t kFormStyle = WS_CAPTION_ | WS_SYSMENU_ | WS_MINIMIZEBOX_;
 
-Rect Offset(const Rect& r, Point d) { return {r.left + d.x, r.top + d.y, r.right + d.x, r.bottom + d.y}; }
-
 std::unique_ptr<SimControlPeer> MakePeer(SimToolkit& tk, ControlKind kind, SimControlPeer* parent, PeerEvents& events,
                                          const std::string& name) {
   switch (kind) {
@@ -125,14 +123,14 @@ void SimControlPeer::SetBounds(const Rect& r) {
   }
   Point offset;
   HostWindow(&offset);
-  Desktop().SetRect(handle_, Offset(r, offset));
+  Desktop().SetRect(handle_, OffsetRect(r, offset));
 }
 
 Rect SimControlPeer::Bounds() const {
   if (handle_ == 0 || !Desktop().Exists(handle_)) return bounds_;
   Point offset;
   HostWindow(&offset);
-  return Offset(Desktop().LocalRect(handle_), {-offset.x, -offset.y});
+  return OffsetRect(Desktop().LocalRect(handle_), {-offset.x, -offset.y});
 }
 
 void SimControlPeer::SetCaption(const std::string& text) {
