@@ -134,7 +134,7 @@ class PopupMenuPeer;
 
 // What every control has. A kind's own properties are in its interface below
 // (FormPeer, EditPeer, ...), which its peer implements besides this one; a
-// facade reaches it through PeerAs (ui/control.h).
+// facade reaches it through PeerAs (at the end of this file).
 class ControlPeer {
  public:
   virtual ~ControlPeer() = default;

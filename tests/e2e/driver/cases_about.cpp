@@ -10,6 +10,7 @@
 #include "context.h"
 #include "form_ops.h"
 #include "popups.h"
+#include "settings_ops.h"
 
 namespace e2e {
 
@@ -69,14 +70,7 @@ void CaseAboutFromPanel(Context& c) {
 }
 
 std::string OpenedAddresses(const Context& c) {
-  FILE* f = _wfopen(DosPath(c.opt.out_unix + "/opened-urls.txt").c_str(), L"rb");
-  if (!f) return {};
-  std::string text;
-  char buf[512];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  fclose(f);
-  return text;
+  return ReadBytes(DosPath(c.opt.out_unix + "/opened-urls.txt")).value_or("");
 }
 
 void CaseAboutFromMenuClosedByAddress(Context& c) {

@@ -9,17 +9,6 @@ namespace e2e {
 
 namespace {
 
-std::optional<std::string> ReadBytes(const std::wstring& path) {
-  FILE* f = _wfopen(path.c_str(), L"rb");
-  if (!f) return std::nullopt;
-  std::string bytes;
-  char buf[4096];
-  size_t n;
-  while ((n = fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
-  fclose(f);
-  return bytes;
-}
-
 std::string FileList(const Context& c) {
   std::string out;
   for (const std::wstring& name : c.wakumo.FolderFiles()) out += (out.empty() ? "" : ", ") + Quoted(name);
@@ -34,6 +23,17 @@ std::string RowsText(const std::wstring& rows) {
 }
 
 }  // namespace
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+  FILE* f = _wfopen(path.c_str(), L"rb");
+  if (!f) return std::nullopt;
+  std::string bytes;
+  char buf[4096];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof buf, f)) > 0) bytes.append(buf, n);
+  fclose(f);
+  return bytes;
+}
 
 std::string Bytes(std::initializer_list<unsigned char> bytes) { return std::string(bytes.begin(), bytes.end()); }
 

@@ -28,6 +28,8 @@ std::string Escaped(const std::string& bytes, size_t from, size_t to);
 // Fails with the first difference when the two differ.
 void ExpectFileBytes(const std::string& got, const std::string& want, const std::string& what);
 std::string ReadSettingsFile(const Context& c);
+// A file's whole bytes; none when it cannot be opened.
+std::optional<std::string> ReadBytes(const std::wstring& path);
 // Nothing but the exe and its settings: a save leaves no temporary behind.
 void ExpectOnlyExeAndSettings(const Context& c);
 
