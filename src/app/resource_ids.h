@@ -24,6 +24,8 @@
 namespace wakumo {
 
 inline constexpr const char* kSightCursorResource = WAKUMO_RES_NAME(WAKUMO_RES_SIGHT_CURSOR);
+inline constexpr const char* kHandCursorResource = WAKUMO_RES_NAME(WAKUMO_RES_HAND_CURSOR);
+inline constexpr const char* kMainIconResource = WAKUMO_RES_NAME(WAKUMO_RES_MAIN_ICON);
 inline constexpr const char* kSightPictureResource = WAKUMO_RES_NAME(WAKUMO_RES_SIGHT_PICTURE);
 inline constexpr const char* kGetGlyphResource = WAKUMO_RES_NAME(WAKUMO_RES_GET_GLYPH);
 inline constexpr const char* kWListGlyphResource = WAKUMO_RES_NAME(WAKUMO_RES_WLIST_GLYPH);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/resource_ids.h"
 #include "platform/message_windows.h"
 #include "platform/notify_area.h"
 #include "tray/tray_services.h"
@@ -20,7 +21,7 @@ namespace wakumo {
 class TToolTipStyle;
 
 inline constexpr const char* kTrayWindowClass = "TaskTrayHandle";
-inline constexpr const char* kTrayWindowIcon = "MAINICON";
+inline constexpr const char* kTrayWindowIcon = kMainIconResource;
 inline constexpr const char* kTaskbarCreatedName = "TaskbarCreated";
 // The shell sends it with wparam = the icon id and lparam = the mouse message.
 inline constexpr std::uint32_t kTrayCallbackMessage = WM_USER_ + 200;  // 1224

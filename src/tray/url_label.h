@@ -6,14 +6,15 @@
 #include <optional>
 #include <string>
 
+#include "app/resource_ids.h"
 #include "platform/shell.h"
 #include "tray/painted_label.h"
 
 namespace wakumo {
 
-// Screen cursor number of the program's own hand cursor ("HANDPOINT").
+// Screen cursor number of the program's own hand cursor.
 inline constexpr int kHandPointCursor = 32761;
-inline constexpr const char* kHandPointCursorResource = "HANDPOINT";
+inline constexpr const char* kHandPointCursorResource = kHandCursorResource;
 
 class TURLLabel : public TCustomPaintedLabel {
  public:
