@@ -209,10 +209,10 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/tests/e2e/CMakeLists.txt)
 endif()
 
 # ---- Start-up benchmark -----------------------------------------------------
-# Run under Wine by bench/startup/run.sh: wakumo.exe against a bare window and
-# a program that makes the same windows (bench/startup/reference.cpp), which
+# Run under Wine by tests/startup/run.sh: wakumo.exe against a bare window and
+# a program that makes the same windows (tests/startup/reference.cpp), which
 # carries the same manifest so that it gets the same controls and DPI mode.
-set(WAKUMO_STARTUP_DIR ${CMAKE_SOURCE_DIR}/bench/startup)
+set(WAKUMO_STARTUP_DIR ${CMAKE_SOURCE_DIR}/tests/startup)
 set(WAKUMO_REFERENCE_RES ${CMAKE_BINARY_DIR}/bench/reference_res.o)
 add_custom_command(
   OUTPUT ${WAKUMO_REFERENCE_RES}

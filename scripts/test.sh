@@ -146,7 +146,7 @@ if cross_build "$BUILD/win32"; then
 
   section "Start-up benchmark (Wine, Xvfb)"
   # Figures only; it fails when a program does not start.
-  if WAKUMO_E2E_PREFIX=$prefix bench/startup/run.sh "$BUILD/win32" 5; then
+  if WAKUMO_E2E_PREFIX=$prefix tests/startup/run.sh "$BUILD/win32" 5; then
     passed=$((passed + 1))
   else
     fail "start-up benchmark: a program did not start" 1

@@ -125,8 +125,8 @@ class MainFormModelTest : public PresetsFixture {
 
   // ---------------------------------------------------------------- the desktop
 
-  void AddWindow(const SimWindowSpec& spec) {
-    if (const WindowHandle w = desk.Create(spec); w != 0) windows_.push_back(w);
+  void AddWindow(const SimWindowSpec& window) {
+    if (const WindowHandle w = desk.Create(window); w != 0) windows_.push_back(w);
   }
   Rect RandomRect(int max_w, int max_h, int area_w, int area_h) {
     const int w = Uniform(40, max_w);

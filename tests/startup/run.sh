@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the start-up benchmark under Wine on a virtual desktop in a private
 # Xvfb display, with a warm wine server.
-#   bench/startup/run.sh [CROSS_BUILD_DIR] [ROUNDS] [BASELINE_EXE]   (default: build/win32, 7)
+#   tests/startup/run.sh [CROSS_BUILD_DIR] [ROUNDS] [BASELINE_EXE]   (default: build/win32, 7)
 # BASELINE_EXE: an earlier wakumo.exe, timed in the same rounds.
 # WAKUMO_E2E_PREFIX names a Wine prefix to use (made if missing, kept
 # afterwards); without it a temporary prefix is made and removed.
